@@ -10,7 +10,8 @@ constexpr std::array<ParameterInfo, kParamCount> kTable = {{
     {Param::Qms, "Qms", "", "Mechanical Q-factor of driver", kEntered, true},
     {Param::Qes, "Qes", "", "Electrical Q-factor of driver", kEntered, true},
     {Param::fs, "fs", "Hz", "Free air resonance frequency of driver", kEntered, true},
-    {Param::Mms, "Mms", "g", "Mass of driver diaphragm assembly including air load", kEntered, true},
+    {Param::Mms, "Mms", "g", "Mass of driver diaphragm assembly including air load", kEntered,
+     true},
     {Param::Dd, "Dd", "mm", "Effective diameter of driver diaphragm", kEntered, true},
     {Param::Sd, "Sd", "cm^2", "Effective surface area of driver diaphragm", kEntered, true},
     {Param::Re, "Re", "Ohm", "DC resistance of driver voice-coil", kEntered, true},
@@ -41,7 +42,8 @@ constexpr std::array<ParameterInfo, kParamCount> kTable = {{
      false},
     {Param::Xmax, "Xmax", "mm", "Max. linear one-way travel of voice coil", 2, false},
     {Param::Gloss, "Gloss", "%", "Sag of driver diaphragm when mounted horizontally", 2, false},
-    {Param::Glossmm, "Glossmm", "mm", "Sag of driver diaphragm when mounted horizontally", 2, false},
+    {Param::Glossmm, "Glossmm", "mm", "Sag of driver diaphragm when mounted horizontally", 2,
+     false},
     {Param::Vd, "Vd", "cm^3", "Volume of air displaced by driver diaphragm at Xmax", 1, false},
     {Param::Zmax, "Zmax", "Ohm", "Impedance at driver's free air resonance frequency", 1, false},
     {Param::Bl, "Bl", "N/A", "Product of magnetic induction and wire length in air gap", 2, false},
@@ -56,26 +58,34 @@ constexpr std::array<ParameterInfo, kParamCount> kTable = {{
 
 constexpr bool tableInParamOrder() {
     for (std::size_t i = 0; i < kTable.size(); ++i)
-        if (indexOf(kTable[i].id) != i) return false;
+        if (indexOf(kTable[i].id) != i)
+            return false;
     return true;
 }
 static_assert(tableInParamOrder(), "the parameter table must follow the Param order");
 
 }  // namespace
 
-const ParameterInfo& parameterInfo(Param p) { return kTable[indexOf(p)]; }
+const ParameterInfo& parameterInfo(Param p) {
+    return kTable[indexOf(p)];
+}
 
-const std::array<ParameterInfo, kParamCount>& allParameterInfo() { return kTable; }
+const std::array<ParameterInfo, kParamCount>& allParameterInfo() {
+    return kTable;
+}
 
 Param paramByName(std::string_view name) {
     for (const auto& info : kTable)
-        if (info.name == name) return info.id;
+        if (info.name == name)
+            return info.id;
     return Param::Count;
 }
 
 int displayDecimals(Param p, DiaphragmEntryMode mode) {
-    if (p == Param::Sd && mode == DiaphragmEntryMode::Diameter) return 2;
-    if (p == Param::Dd && mode == DiaphragmEntryMode::Area) return 2;
+    if (p == Param::Sd && mode == DiaphragmEntryMode::Diameter)
+        return 2;
+    if (p == Param::Dd && mode == DiaphragmEntryMode::Area)
+        return 2;
     return parameterInfo(p).decimals;
 }
 

@@ -8,9 +8,9 @@
 namespace sublumo {
 
 // Physical constants shared by the driver solver and the enclosure models.
-inline constexpr double cair = 344.0;            // speed of sound at 20 °C, m/s
-inline constexpr double rho = 1.2;               // density of air at 20 °C, kg/m^3
-inline constexpr double ga = 9.81;               // gravity acceleration, m/s^2
+inline constexpr double cair = 344.0;  // speed of sound at 20 °C, m/s
+inline constexpr double rho = 1.2;     // density of air at 20 °C, kg/m^3
+inline constexpr double ga = 9.81;     // gravity acceleration, m/s^2
 inline constexpr double litresPerCubicFoot = 28.31685;
 inline constexpr double splReference = 2.0 * 3.14159265358979323846 * 1e-10;
 inline constexpr double pi = 3.14159265358979323846;
@@ -18,16 +18,54 @@ inline constexpr double pi = 3.14159265358979323846;
 // Every driver parameter, entered and derived. The eleven entered ones come first, in the
 // order the solver parses them.
 enum class Param : int {
-    Qms, Qes, fs, Mms, Dd, Sd, Re, Hc, Hg, Pe, Le,
-    Qts, EBP, Mmd, Mair, Rms, Rme, Res, Lces, Cmes, Cms, Kms, f4pi, f2pi, fmax,
-    Vas, Vascf, Xmax, Gloss, Glossmm, Vd, Zmax, Bl, Mpow, gamma, eta0, SPL, USPL, SPLmax,
+    Qms,
+    Qes,
+    fs,
+    Mms,
+    Dd,
+    Sd,
+    Re,
+    Hc,
+    Hg,
+    Pe,
+    Le,
+    Qts,
+    EBP,
+    Mmd,
+    Mair,
+    Rms,
+    Rme,
+    Res,
+    Lces,
+    Cmes,
+    Cms,
+    Kms,
+    f4pi,
+    f2pi,
+    fmax,
+    Vas,
+    Vascf,
+    Xmax,
+    Gloss,
+    Glossmm,
+    Vd,
+    Zmax,
+    Bl,
+    Mpow,
+    gamma,
+    eta0,
+    SPL,
+    USPL,
+    SPLmax,
     Count
 };
 
 inline constexpr std::size_t kParamCount = static_cast<std::size_t>(Param::Count);
 inline constexpr std::size_t kEnteredCount = 11;
 
-constexpr std::size_t indexOf(Param p) { return static_cast<std::size_t>(p); }
+constexpr std::size_t indexOf(Param p) {
+    return static_cast<std::size_t>(p);
+}
 
 // The entered parameters in parse order (Qms, Qes, fs, Mms, Dd, Sd, Re, Hc, Hg, Pe, Le).
 inline constexpr std::array<Param, kEnteredCount> kEnteredParams = {
@@ -54,9 +92,9 @@ enum class DiaphragmEntryMode { Diameter, Area };
 
 // What three page fields show; never what is stored.
 struct DisplayToggles {
-    bool showMpow = false;       // motor field shows Mpow instead of Bl
-    bool vasInCubicFeet = false; // Vas field in ft^3 instead of litres
-    bool glossInMm = false;      // Gloss field in mm instead of percent
+    bool showMpow = false;        // motor field shows Mpow instead of Bl
+    bool vasInCubicFeet = false;  // Vas field in ft^3 instead of litres
+    bool glossInMm = false;       // Gloss field in mm instead of percent
 };
 
 inline constexpr std::string_view kUrlPlaceholder = "https://";

@@ -10,7 +10,9 @@ namespace {
 
 constexpr int kSignificantDigits = 15;
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trimBlanks(std::string_view text) {
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
@@ -18,18 +20,26 @@ std::string_view trimBlanks(std::string_view text) {
     return text;
 }
 
+double powerOfTen(int exponent) {
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+    return exponent >= 0 && exponent < 9 ? kPowers[exponent] : std::pow(10.0, exponent);
+}
+
 }  // namespace
 
 double roundToDecimals(double v, int decimals) {
-    const double scale = std::pow(10.0, decimals);
+    const double scale = powerOfTen(decimals);
     const double scaled = v * scale;
-    if (!std::isfinite(scaled)) return v;  // too large to carry decimals: already whole
+    if (!std::isfinite(scaled))
+        return v;  // too large to carry decimals: already whole
     return std::nearbyint(scaled) / scale;
 }
 
 std::optional<std::string> tryFormatNumber(double v, NumberFormat format) {
-    if (!std::isfinite(v)) return std::nullopt;
-    if (v == 0.0) return std::string("0");
+    if (!std::isfinite(v))
+        return std::nullopt;
+    if (v == 0.0)
+        return std::string("0");
 
     // Scientific form with 15 significant digits gives the digits and the exponent; the plain
     // text is then laid out by hand.
@@ -39,21 +49,24 @@ std::optional<std::string> tryFormatNumber(double v, NumberFormat format) {
     std::string_view sci(buffer.data(), static_cast<size_t>(result.ptr - buffer.data()));
 
     const bool negative = sci.front() == '-';
-    if (negative) sci.remove_prefix(1);
+    if (negative)
+        sci.remove_prefix(1);
     const size_t ePos = sci.find('e');
     int exponent = 0;
-    std::from_chars(sci.data() + ePos + 1 + (sci[ePos + 1] == '+' ? 1 : 0),
-                    sci.data() + sci.size(), exponent);
+    std::from_chars(sci.data() + ePos + 1 + (sci[ePos + 1] == '+' ? 1 : 0), sci.data() + sci.size(),
+                    exponent);
 
     std::string digits;
     digits.reserve(kSignificantDigits);
     for (char c : sci.substr(0, ePos))
-        if (c != '.') digits.push_back(c);
+        if (c != '.')
+            digits.push_back(c);
     while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
 
     std::string text;
     text.reserve(digits.size() + 8);
-    if (negative) text.push_back('-');
+    if (negative)
+        text.push_back('-');
     const int digitCount = static_cast<int>(digits.size());
     if (exponent < 0) {
         text += '0';
@@ -76,7 +89,41 @@ std::string formatNumber(double v, NumberFormat format) {
 }
 
 std::string formatRounded(double v, int decimals, NumberFormat format) {
-    return formatNumber(roundToDecimals(v, decimals), format);
+    const double scaled = std::nearbyint(v * powerOfTen(decimals));
+    // Fast path: a whole number of units of the last decimal with at most 15 digits is exactly
+    // what the 15-digit general format would print, so it can be laid out from the integer.
+    if (decimals < 0 || decimals > 15 || !(std::abs(scaled) < 1e15))
+        return formatNumber(roundToDecimals(v, decimals), format);
+    auto units = static_cast<long long>(scaled);
+    if (units == 0)
+        return "0";
+    std::string text;
+    const bool negative = units < 0;
+    if (negative)
+        units = -units;
+    std::string digits = std::to_string(units);
+    int fraction = decimals;
+    while (fraction > 0 && digits.back() == '0') {
+        digits.pop_back();
+        --fraction;
+    }
+    if (negative)
+        text.push_back('-');
+    const int whole = static_cast<int>(digits.size()) - fraction;
+    if (whole <= 0) {
+        text += '0';
+        if (fraction > 0)
+            text += format.decimalSeparator;
+        text.append(static_cast<size_t>(-whole), '0');
+        text += digits;
+    } else {
+        text.append(digits, 0, static_cast<size_t>(whole));
+        if (fraction > 0) {
+            text += format.decimalSeparator;
+            text.append(digits, static_cast<size_t>(whole));
+        }
+    }
+    return text;
 }
 
 std::optional<double> parseDecimal(std::string_view text, NumberFormat format, SignRule sign) {
@@ -99,19 +146,23 @@ std::optional<double> parseDecimal(std::string_view text, NumberFormat format, S
             return std::nullopt;
         }
     }
-    if (!seenDigit) return std::nullopt;
+    if (!seenDigit)
+        return std::nullopt;
 
     double value = 0.0;
     const auto result = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    if (result.ec != std::errc() || result.ptr != plain.data() + plain.size()) return std::nullopt;
-    if (!std::isfinite(value)) return std::nullopt;
+    if (result.ec != std::errc() || result.ptr != plain.data() + plain.size())
+        return std::nullopt;
+    if (!std::isfinite(value))
+        return std::nullopt;
     return value;
 }
 
 std::string normaliseDecimal(std::string_view text, NumberFormat format) {
     std::string out(text);
     for (char& c : out)
-        if (c == '.' || c == ',') c = format.decimalSeparator;
+        if (c == '.' || c == ',')
+            c = format.decimalSeparator;
     return out;
 }
 
