@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QIcon>
+
+namespace sublumo {
+
+// The program's own icons, drawn with QPainter at 1x and 2x so they stay crisp on any scale.
+enum class IconKind {
+    Expand,
+    Contract,
+    ShowText,
+    Screenshot,
+    StayOnTopOff,
+    StayOnTopOn,
+    Info,
+    WebSearch,
+    ToggleDiameterArea,
+    Application,
+};
+
+QIcon sublumoIcon(IconKind kind);
+
+}  // namespace sublumo

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace sublumo {
+
+// Everything that talks to the operating system or blocks on a modal dialog goes through
+// here, so that tests can answer it and nothing waits on a real dialog.
+class PlatformServices {
+public:
+    virtual ~PlatformServices() = default;
+
+    virtual bool askYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
+    virtual void showError(QWidget* parent, const QString& text) = 0;
+    virtual void showInfo(QWidget* parent, const QString& title, const QString& text) = 0;
+    // `filter` is written "Description (*.ext)|*.ext"; nullopt when the user cancels.
+    virtual std::optional<QString> askSavePath(QWidget* parent, const QString& proposedName,
+                                               const QString& filter,
+                                               const QString& defaultSuffix) = 0;
+    virtual void openAddress(const QString& address) = 0;
+    // The window as it is displayed, with its frame where the platform can give it.
+    virtual QImage captureWindow(QWidget* window) = 0;
+    // In or out of the top-most band without moving, resizing or activating the window.
+    virtual void setStayOnTop(QWidget* window, bool onTop) = 0;
+};
+
+// The real desktop: message boxes, the file dialog, the browser and the screen.
+class DesktopPlatform final : public PlatformServices {
+public:
+    bool askYesNo(QWidget* parent, const QString& title, const QString& text) override;
+    void showError(QWidget* parent, const QString& text) override;
+    void showInfo(QWidget* parent, const QString& title, const QString& text) override;
+    std::optional<QString> askSavePath(QWidget* parent, const QString& proposedName,
+                                       const QString& filter,
+                                       const QString& defaultSuffix) override;
+    void openAddress(const QString& address) override;
+    QImage captureWindow(QWidget* window) override;
+    void setStayOnTop(QWidget* window, bool onTop) override;
+};
+
+}  // namespace sublumo

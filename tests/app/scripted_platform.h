@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QImage>
+#include <QStringList>
+#include <deque>
+
+#include "platform_services.h"
+
+namespace sublumo {
+
+// Answers every dialog from a script and records what the program asked for.
+class ScriptedPlatform final : public PlatformServices {
+public:
+    bool askYesNo(QWidget*, const QString& title, const QString& text) override {
+        questions << title + ": " + text;
+        if (yesNoAnswers.empty())
+            return false;
+        const bool answer = yesNoAnswers.front();
+        yesNoAnswers.pop_front();
+        return answer;
+    }
+    void showError(QWidget*, const QString& text) override { errors << text; }
+    void showInfo(QWidget*, const QString& title, const QString& text) override {
+        infos << title + "\n" + text;
+    }
+    std::optional<QString> askSavePath(QWidget*, const QString& proposedName, const QString& filter,
+                                       const QString& suffix) override {
+        saveRequests << proposedName + "|" + filter + "|" + suffix;
+        return savePath;
+    }
+    void openAddress(const QString& address) override { openedAddresses << address; }
+    QImage captureWindow(QWidget*) override {
+        ++captures;
+        return capturedImage;
+    }
+    void setStayOnTop(QWidget*, bool onTop) override { stayOnTopCalls.push_back(onTop); }
+
+    std::deque<bool> yesNoAnswers;
+    std::optional<QString> savePath;
+    QImage capturedImage;
+
+    QStringList questions, errors, infos, saveRequests, openedAddresses;
+    int captures = 0;
+    std::vector<bool> stayOnTopCalls;
+};
+
+}  // namespace sublumo
