@@ -28,10 +28,14 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    bool event(QEvent* event) override;
     virtual bool allowsMinus() const { return false; }
 
 private:
+    // The typed characters that may enter the field, "." and "," as the separator.
+    QString filtered(const QString& typed) const;
     void step(int key, Qt::KeyboardModifiers modifiers);
     void moveOn();
     void normalise();
@@ -40,6 +44,9 @@ private:
     NumberFormat m_format;
     QWidget* m_next = nullptr;
     QWidget* m_alternative = nullptr;
+    // The accessible texts this field set itself; texts the owner sets are kept.
+    QString m_autoAccessibleName;
+    QString m_autoDescription;
 };
 
 // The same, but a minus sign may be typed and Down has no floor at zero.
