@@ -130,9 +130,9 @@ void DecimalField::step(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void DecimalField::moveOn() {
-    if (canTakeFocus(m_next))
+    if (canTakeFocus(m_next.data()))
         m_next->setFocus(Qt::TabFocusReason);
-    else if (canTakeFocus(m_alternative))
+    else if (canTakeFocus(m_alternative.data()))
         m_alternative->setFocus(Qt::TabFocusReason);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QPointer>
 
 #include "number_text.h"
 
@@ -42,8 +43,9 @@ private:
 
     PlatformServices& m_platform;
     NumberFormat m_format;
-    QWidget* m_next = nullptr;
-    QWidget* m_alternative = nullptr;
+    // Guarded: a target deleted before the next Enter is simply no target.
+    QPointer<QWidget> m_next;
+    QPointer<QWidget> m_alternative;
     // The accessible texts this field set itself; texts the owner sets are kept.
     QString m_autoAccessibleName;
     QString m_autoDescription;

@@ -304,6 +304,12 @@ TEST(DecimalField, EnterWithNowhereToGoKeepsTheFocus) {
     f->setEnterTarget(w.next);
     QTest::keyClick(f, Qt::Key_Return);
     EXPECT_TRUE(f->hasFocus());
+
+    f->setEnterTarget(w.alternative);
+    w.alternative->setEnabled(true);
+    delete w.alternative;  // a page rebuilt under the field
+    QTest::keyClick(f, Qt::Key_Return);
+    EXPECT_TRUE(f->hasFocus());
 }
 
 TEST(DecimalField, ScreenReadersGetTheParameterNameAndHint) {
