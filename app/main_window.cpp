@@ -1,21 +1,286 @@
 #include "main_window.h"
 
+#include <QApplication>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
+
+#include "driver_summary.h"
+#include "formulas_report.h"
+#include "icons.h"
+#include "parameter_panel.h"
+#include "platform_services.h"
+#include "png_writer.h"
+#include "summary_box.h"
 
 namespace sublumo {
 
+namespace {
+
+const QString kTitle = QStringLiteral("Sublumo 3.04");
+constexpr int kLoudspeakerPage = 0;
+constexpr int kEnclosurePage = 1;
+constexpr int kFormulasPage = 2;
+constexpr int kStripXNarrow = 447;
+constexpr int kStripXWide = 628;
+
+NumberFormat localeNumberFormat() {
+    const QString point = QLocale().decimalPoint();
+    return NumberFormat{point.isEmpty() ? '.' : point.front().toLatin1()};
+}
+
+const QStringList kInfoLines = {
+    QStringLiteral("Sublumo 3.04 (released 2024-03-25)"),
+    QString(),
+    QStringLiteral("Written by the Sublumo developers."),
+    QStringLiteral("Free software under the GNU General Public License, version 3 or later."),
+    QStringLiteral("It comes with no warranty: check a design before you build it."),
+    QString(),
+    QStringLiteral("To carry out a simulation, only six parameters are required:"),
+    QStringLiteral("Qms, Qes, fs, Mms, Dd and Re. The rest is calculated."),
+    QString(),
+    QStringLiteral("Up/Down keys change the numeric value by +/-1."),
+    QStringLiteral("For fine tuning, hold down Shift or Ctrl key beforehand."),
+    QString(),
+    QStringLiteral("Used constants:"),
+    QStringLiteral("speed of sound: 344 m/s at 20 °C"),
+    QStringLiteral("density of air: 1.2 kg/m^3 at 20 °C"),
+    QStringLiteral("gravity acceleration: 9.81 m/s^2"),
+    QStringLiteral("fill: 5 % equals +1 % to Vb"),
+    QStringLiteral("Ql: 7 (BR), 10000 (BP)"),
+};
+
+}  // namespace
+
 MainWindow::MainWindow(PlatformServices& platform, QString programDirectory, QWidget* parent)
-    : QWidget(parent), m_platform(platform), m_programDirectory(std::move(programDirectory)) {
-    setWindowTitle(QStringLiteral("Sublumo 3.04"));
+    : QWidget(parent),
+      m_platform(platform),
+      m_programDirectory(std::move(programDirectory)),
+      m_format(localeNumberFormat()) {
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowTitle(kTitle);
+    setWindowIcon(sublumoIcon(IconKind::Application));
+
+    m_pageTimer = new QTimer(this);
+    m_pageTimer->setInterval(kPageTimerMs);
+    connect(m_pageTimer, &QTimer::timeout, this, &MainWindow::onPageTimer);
+
     m_pages = new QTabWidget(this);
-    m_pages->addTab(new QWidget, QStringLiteral("Loudspeaker"));
-    m_pages->addTab(new QWidget, QStringLiteral("Enclosure"));
-    m_pages->addTab(new QWidget, QStringLiteral("Formulas"));
+    m_pages->setObjectName(QStringLiteral("pages"));
+    m_pages->addTab(buildLoudspeakerPage(), QStringLiteral("Loudspeaker"));
+    auto* enclosure = new QWidget;
+    enclosure->setObjectName(QStringLiteral("enclosurePage"));
+    m_pages->addTab(enclosure, QStringLiteral("Enclosure"));
+    m_formulas = new QPlainTextEdit;
+    m_formulas->setObjectName(QStringLiteral("formulasText"));
+    m_formulas->setAccessibleName(QStringLiteral("Formulas"));
+    m_formulas->setAccessibleDescription(
+        QStringLiteral("Every driver parameter with its formula and full-precision value"));
+    m_formulas->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_formulas->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_pages->addTab(m_formulas, QStringLiteral("Formulas"));
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_pages);
-    setFixedSize(566, 670);
+    buildIconStrip();
+    connect(m_pages, &QTabWidget::currentChanged, this, &MainWindow::onPageChanged);
+    onPageChanged(kLoudspeakerPage);
+}
+
+QWidget* MainWindow::buildLoudspeakerPage() {
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("loudspeakerPage"));
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    m_panel = new ParameterPanel(m_platform, m_format, page);
+    column->addWidget(m_panel);
+
+    m_lowerArea = new QTabWidget(page);
+    m_lowerArea->setObjectName(QStringLiteral("lowerArea"));
+    auto* lists = new QWidget;
+    lists->setObjectName(QStringLiteral("driverListsPage"));
+    auto* tools = new QWidget;
+    tools->setObjectName(QStringLiteral("advancedOptionsPage"));
+    m_lowerArea->addTab(lists, QStringLiteral("List of drivers"));
+    m_lowerArea->addTab(tools, QStringLiteral("Advanced options"));
+    column->addWidget(m_lowerArea, 1);
+
+    m_summary = new SummaryBox(*m_panel, m_format, page);
+    m_summary->setGeometry(0, 0, kNarrowWidth, m_summary->sizeHint().height());
+    connect(m_panel, &ParameterPanel::backgroundClicked, m_summary, &QWidget::hide);
+    connect(m_panel, &ParameterPanel::expandToggleRequested, this, [this] { setTall(!m_tall); });
+    return page;
+}
+
+QToolButton* MainWindow::addStripButton(const QString& objectName, const QString& tooltip,
+                                        int iconKind) {
+    auto* button = new QToolButton(m_iconStrip);
+    button->setObjectName(objectName);
+    button->setToolTip(tooltip);
+    button->setAccessibleName(tooltip);
+    button->setAccessibleDescription(tooltip);
+    button->setIcon(sublumoIcon(static_cast<IconKind>(iconKind)));
+    button->setIconSize(QSize(16, 16));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    m_iconStrip->layout()->addWidget(button);
+    return button;
+}
+
+void MainWindow::buildIconStrip() {
+    m_iconStrip = new QWidget(this);
+    m_iconStrip->setObjectName(QStringLiteral("iconStrip"));
+    auto* row = new QHBoxLayout(m_iconStrip);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    m_expand = addStripButton(QStringLiteral("expand"), QStringLiteral("Expand window"),
+                              static_cast<int>(IconKind::Expand));
+    m_contract = addStripButton(QStringLiteral("contract"), QStringLiteral("Contract window"),
+                                static_cast<int>(IconKind::Contract));
+    m_showText =
+        addStripButton(QStringLiteral("showText"), QStringLiteral("Show parameters as text"),
+                       static_cast<int>(IconKind::ShowText));
+    QToolButton* shot =
+        addStripButton(QStringLiteral("screenshot"), QStringLiteral("Take and save screenshot"),
+                       static_cast<int>(IconKind::Screenshot));
+    m_pinOff =
+        addStripButton(QStringLiteral("stayOnTopOff"), QStringLiteral("Stay on top disabled"),
+                       static_cast<int>(IconKind::StayOnTopOff));
+    m_pinOn = addStripButton(QStringLiteral("stayOnTopOn"), QStringLiteral("Stay on top enabled"),
+                             static_cast<int>(IconKind::StayOnTopOn));
+    QToolButton* info = addStripButton(QStringLiteral("info"), QStringLiteral("Info"),
+                                       static_cast<int>(IconKind::Info));
+    m_pinOn->hide();
+    connect(m_expand, &QToolButton::clicked, this, [this] { setTall(true); });
+    connect(m_contract, &QToolButton::clicked, this, [this] { setTall(false); });
+    connect(m_showText, &QToolButton::clicked, m_summary, &SummaryBox::toggleShown);
+    connect(shot, &QToolButton::clicked, this, &MainWindow::takeScreenshot);
+    connect(m_pinOff, &QToolButton::clicked, this, [this] { setPinned(true); });
+    connect(m_pinOn, &QToolButton::clicked, this, [this] { setPinned(false); });
+    connect(info, &QToolButton::clicked, this, &MainWindow::showInfo);
+}
+
+void MainWindow::showPage(int index) {
+    m_pages->setCurrentIndex(index);
+}
+
+void MainWindow::onPageChanged(int index) {
+    if (index == kLoudspeakerPage) {
+        setWindowTitle(kTitle);
+        focusOnLoudspeakerPage();
+        m_showText->show();
+        m_contract->setVisible(m_tall);
+        m_expand->setVisible(!m_tall);
+    } else {
+        setWindowTitle(captionWithDriverName());
+        m_showText->hide();
+        m_contract->hide();
+        m_expand->hide();
+        m_pageTimer->start();
+    }
+    applySize();
+}
+
+// Runs until it finds "Enclosure" or "Formulas" showing: a visit to "Loudspeaker" before it
+// fires leaves the work pending for the next visit.
+void MainWindow::onPageTimer() {
+    const int page = m_pages->currentIndex();
+    if (page == kLoudspeakerPage)
+        return;
+    m_pageTimer->stop();
+    if (page == kEnclosurePage)
+        emit enclosureStartRequested();
+    if (page == kFormulasPage)
+        rebuildFormulas();
+}
+
+void MainWindow::rebuildFormulas() {
+    QStringList lines;
+    for (const std::string& line : buildFormulasReport(m_panel->parameters(), m_format))
+        lines << QString::fromStdString(line);
+    m_formulas->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+QString MainWindow::captionWithDriverName() const {
+    const QString name = m_panel->nameField()->text();
+    return kTitle + (name.isEmpty() ? QStringLiteral(" | unnamed") : QStringLiteral(" | ") + name);
+}
+
+void MainWindow::focusOnLoudspeakerPage() {
+    if (m_lowerArea->currentIndex() != 0)
+        return;  // "Advanced options" keeps its focus
+    if (m_tall)
+        m_lowerArea->currentWidget()->setFocus();
+    else
+        m_panel->nameField()->setFocus();
+}
+
+void MainWindow::applySize() {
+    const bool loudspeaker = m_pages->currentIndex() == kLoudspeakerPage;
+    const int height = loudspeaker && !m_tall ? kShortHeight : kTallHeight;
+    setFixedSize(loudspeaker ? kNarrowWidth : kWideWidth, height);
+    placeIconStrip();
+}
+
+void MainWindow::placeIconStrip() {
+    const bool loudspeaker = m_pages->currentIndex() == kLoudspeakerPage;
+    m_iconStrip->adjustSize();
+    m_iconStrip->move(loudspeaker ? kStripXNarrow : kStripXWide, 0);
+    m_iconStrip->raise();
+}
+
+void MainWindow::setTall(bool tall) {
+    m_tall = tall;
+    m_lowerArea->setVisible(tall);
+    if (m_pages->currentIndex() == kLoudspeakerPage) {
+        m_contract->setVisible(tall);
+        m_expand->setVisible(!tall);
+    }
+    applySize();
+    if (tall)
+        m_lowerArea->currentWidget()->setFocus();
+    else
+        m_panel->nameField()->setFocus();
+}
+
+void MainWindow::setPinned(bool pinned) {
+    m_pinned = pinned;
+    m_pinOff->setVisible(!pinned);
+    m_pinOn->setVisible(pinned);
+    placeIconStrip();
+    m_platform.setStayOnTop(this, pinned);
+}
+
+void MainWindow::takeScreenshot() {
+    // The capture comes first, so that the save dialog is not in the picture.
+    QWidget* front = QApplication::activeWindow() != nullptr ? QApplication::activeWindow() : this;
+    const QImage image = m_platform.captureWindow(front);
+    const QString proposed = QString::fromStdString(
+        proposedScreenshotFileName(m_panel->nameField()->text().toStdString()));
+    const auto path = m_platform.askSavePath(
+        this, proposed, QStringLiteral("Portable Network Graphics (*.png)|*.png"),
+        QStringLiteral("png"));
+    if (!path)
+        return;
+    if (image.isNull()) {
+        m_platform.showError(this, QStringLiteral("The window could not be captured."));
+        return;
+    }
+    const PngWriteResult written = writePng(image, *path);
+    if (!written.ok)
+        m_platform.showError(this, written.error);
+}
+
+void MainWindow::showInfo() {
+    m_platform.showInfo(this, QStringLiteral("Info"), kInfoLines.join(QLatin1Char('\n')));
 }
 
 }  // namespace sublumo

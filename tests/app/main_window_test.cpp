@@ -1,22 +1,240 @@
+#include <png.h>
+
 #include <gtest/gtest.h>
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <cstdio>
 
 #include "main_window.h"
+#include "parameter_panel.h"
 #include "scripted_platform.h"
+#include "summary_box.h"
 
 namespace sublumo {
 namespace {
 
-TEST(MainWindow, OpensWithItsTitleAndThreePages) {
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window = std::make_unique<MainWindow>(platform, dir.path());
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    template <typename T = QWidget>
+    T* find(const char* name) {
+        T* w = window->findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    // A radio button only takes clicks on its indicator and caption.
+    void chooseForm(const char* name) {
+        QTest::mouseClick(find<QRadioButton>(name), Qt::LeftButton, {}, QPoint(6, 10));
+    }
+    void click(const char* button) { QTest::mouseClick(find<QToolButton>(button), Qt::LeftButton); }
+    void type(const char* field, const QString& text) {
+        auto* e = find<QLineEdit>(field);
+        e->setFocus();
+        e->selectAll();
+        QTest::keyClicks(e, text);
+    }
+    void typeReferenceDriver() {
+        type("Qms", "2.5");
+        type("Qes", "0.35");
+        type("fs", "30");
+        type("Mms", "60");
+        type("Dd", "260");
+        type("Re", "5.6");
+    }
+    // Waits for the page timer to have done its work, for at most a second.
+    bool waitFor(const std::function<bool()>& done) {
+        QElapsedTimer clock;
+        clock.start();
+        while (!done() && clock.elapsed() < 1000) QTest::qWait(20);
+        return done();
+    }
+
+    QTemporaryDir dir;
     ScriptedPlatform platform;
-    MainWindow window(platform, QString());
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Sublumo 3.04"));
-    auto* pages = window.findChild<QTabWidget*>();
-    ASSERT_NE(pages, nullptr);
-    ASSERT_EQ(pages->count(), 3);
-    EXPECT_EQ(pages->tabText(0), QStringLiteral("Loudspeaker"));
-    EXPECT_EQ(pages->tabText(1), QStringLiteral("Enclosure"));
-    EXPECT_EQ(pages->tabText(2), QStringLiteral("Formulas"));
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowTest, PageSizesAndTheExpandContractIcons) {
+    EXPECT_EQ(window->size(), QSize(566, 670));
+    EXPECT_TRUE(find("contract")->isVisible());
+    EXPECT_FALSE(find("expand")->isVisible());
+    EXPECT_EQ(find("iconStrip")->x(), 447);
+
+    click("contract");
+    EXPECT_EQ(window->size(), QSize(566, 269));
+    EXPECT_FALSE(window->isTall());
+    EXPECT_FALSE(find("lowerArea")->isVisible());
+    EXPECT_TRUE(find("expand")->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), find("driverNameField"));
+
+    window->showPage(1);
+    EXPECT_EQ(window->size(), QSize(747, 670));
+    EXPECT_EQ(find("iconStrip")->x(), 628);
+    EXPECT_FALSE(find("expand")->isVisible());
+    EXPECT_FALSE(find("contract")->isVisible());
+    EXPECT_FALSE(find("showText")->isVisible());
+
+    window->showPage(0);  // back to the height the flag says
+    EXPECT_EQ(window->size(), QSize(566, 269));
+    click("expand");
+    EXPECT_EQ(window->size(), QSize(566, 670));
+    EXPECT_TRUE(find("lowerArea")->isVisible());
+
+    QTest::mouseDClick(find("QmsCaption"), Qt::LeftButton);  // double-click contracts too
+    EXPECT_FALSE(window->isTall());
+}
+
+TEST_F(MainWindowTest, CaptionNamesTheDriverOnTheOtherPages) {
+    window->showPage(1);
+    EXPECT_EQ(window->windowTitle(), "Sublumo 3.04 | unnamed");
+    window->showPage(0);
+    EXPECT_EQ(window->windowTitle(), "Sublumo 3.04");
+    type("driverNameField", "Maker One 10W");
+    window->showPage(2);
+    EXPECT_EQ(window->windowTitle(), "Sublumo 3.04 | Maker One 10W");
+}
+
+TEST_F(MainWindowTest, PageTimerRebuildsTheFormulasPage) {
+    typeReferenceDriver();
+    auto* formulas = find<QPlainTextEdit>("formulasText");
+    EXPECT_TRUE(formulas->toPlainText().isEmpty());
+    window->showPage(2);
+    EXPECT_TRUE(window->pageTimer().isActive());
+    ASSERT_TRUE(waitFor([&] { return !formulas->toPlainText().isEmpty(); }));
+    EXPECT_FALSE(window->pageTimer().isActive());
+    const QStringList lines = formulas->toPlainText().split('\n');
+    ASSERT_EQ(lines.size(), 47);
+    EXPECT_EQ(lines[2], "Qts = Qes*Qms/(Qes+Qms) = 0.307017543859649");
+    EXPECT_EQ(formulas->lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_FALSE(formulas->isReadOnly());
+}
+
+TEST_F(MainWindowTest, TimerLeftRunningOnLoudspeakerDoesItsWorkOnTheNextVisit) {
+    typeReferenceDriver();
+    window->showPage(2);
+    window->showPage(0);  // before the timer fires
+    QTest::qWait(400);
+    EXPECT_TRUE(window->pageTimer().isActive());
+    auto* formulas = find<QPlainTextEdit>("formulasText");
+    EXPECT_TRUE(formulas->toPlainText().isEmpty());
+    window->showPage(2);
+    EXPECT_TRUE(waitFor([&] { return !formulas->toPlainText().isEmpty(); }));
+}
+
+TEST_F(MainWindowTest, EnclosurePageTimerStartsTheDesign) {
+    int starts = 0;
+    QObject::connect(window.get(), &MainWindow::enclosureStartRequested, [&] { ++starts; });
+    window->showPage(1);
+    EXPECT_TRUE(waitFor([&] { return starts == 1; }));
+    QTest::qWait(350);
+    EXPECT_EQ(starts, 1);  // one-shot
+}
+
+TEST_F(MainWindowTest, SummaryBoxFormsAndVisibility) {
+    typeReferenceDriver();
+    type("driverNameField", "X");
+    auto* box = find<SummaryBox>("summaryBox");
+    auto* text = find<QPlainTextEdit>("summaryText");
+    auto* mark = find<QCheckBox>("markbox");
+    EXPECT_FALSE(box->isVisible());
+    click("showText");
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_TRUE(text->toPlainText().startsWith("X\nQms=2.5; Qes=0.35; Qts=0.307; fs=30 Hz;"));
+    EXPECT_FALSE(mark->isEnabled());
+
+    chooseForm("summaryFormForum");
+    EXPECT_TRUE(mark->isEnabled());
+    mark->click();
+    EXPECT_TRUE(text->toPlainText().startsWith("[b][color=red]•[/color][/b] [b]X[/b]\n"));
+    chooseForm("summaryFormHtml");
+    EXPECT_TRUE(text->toPlainText().startsWith("<b><font color=red>•</font></b> <b>X</b>\n"));
+    chooseForm("summaryFormPlain");
+    EXPECT_TRUE(text->toPlainText().startsWith("X\n"));
+    EXPECT_TRUE(mark->isChecked());  // kept, but without effect
+
+    QTest::mouseClick(text->viewport(), Qt::LeftButton);
+    EXPECT_EQ(text->textCursor().selectedText().size(), text->toPlainText().size());
+
+    QTest::mouseClick(find("QmsCaption"), Qt::LeftButton);  // a click on the panel hides it
+    EXPECT_FALSE(box->isVisible());
+    click("showText");
+    click("showText");
+    EXPECT_FALSE(box->isVisible());
+}
+
+TEST_F(MainWindowTest, StayOnTopSwapsItsIcons) {
+    click("stayOnTopOff");
+    EXPECT_TRUE(window->isPinned());
+    EXPECT_TRUE(find("stayOnTopOn")->isVisible());
+    EXPECT_FALSE(find("stayOnTopOff")->isVisible());
+    click("stayOnTopOn");
+    EXPECT_FALSE(window->isPinned());
+    EXPECT_EQ(platform.stayOnTopCalls, (std::vector<bool>{true, false}));
+    EXPECT_EQ(window->size(), QSize(566, 670));
+}
+
+TEST_F(MainWindowTest, InfoBox) {
+    click("info");
+    ASSERT_EQ(platform.infos.size(), 1);
+    const QStringList lines = platform.infos[0].split('\n');
+    EXPECT_EQ(lines[0], "Info");
+    EXPECT_EQ(lines[1], "Sublumo 3.04 (released 2024-03-25)");
+    EXPECT_TRUE(lines.contains("Qms, Qes, fs, Mms, Dd and Re. The rest is calculated."));
+    EXPECT_TRUE(lines.contains("speed of sound: 344 m/s at 20 °C"));
+    EXPECT_EQ(lines.last(), "Ql: 7 (BR), 10000 (BP)");
+}
+
+// Reads a PNG file back with libpng and gives its size.
+QSize pngSize(const QString& path) {
+    FILE* file = std::fopen(path.toLocal8Bit().constData(), "rb");
+    if (file == nullptr)
+        return {};
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    QSize size;
+    if (setjmp(png_jmpbuf(png)) == 0) {
+        png_init_io(png, file);
+        png_read_info(png, info);
+        size = QSize(static_cast<int>(png_get_image_width(png, info)),
+                     static_cast<int>(png_get_image_height(png, info)));
+    }
+    png_destroy_read_struct(&png, &info, nullptr);
+    std::fclose(file);
+    return size;
+}
+
+TEST_F(MainWindowTest, ScreenshotIsCapturedBeforeTheDialogAndSavedAsPng) {
+    type("driverNameField", "A/B: 1");
+    platform.capturedImage = DesktopPlatform().captureWindow(window.get());
+    platform.savePath = dir.filePath("shot.png");
+    click("screenshot");
+    EXPECT_EQ(platform.captures, 1);
+    ASSERT_EQ(platform.saveRequests.size(), 1);
+    EXPECT_EQ(platform.saveRequests[0], "A_B_ 1|Portable Network Graphics (*.png)|*.png|png");
+    EXPECT_EQ(pngSize(dir.filePath("shot.png")), window->frameGeometry().size());
+    EXPECT_TRUE(platform.errors.isEmpty());
+
+    platform.savePath.reset();  // cancelled: nothing written
+    click("screenshot");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"shot.png"});
+
+    platform.savePath = dir.filePath("missing/shot.png");
+    click("screenshot");
+    EXPECT_EQ(platform.errors.size(), 1);  // the write failure is reported
 }
 
 }  // namespace

@@ -1,0 +1,24 @@
+#include "clickable_label.h"
+
+#include <QMouseEvent>
+
+namespace sublumo {
+
+// Taken here, so that a click on a label is not a click on the panel behind it as well.
+void ClickableLabel::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+}
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+    QLabel::mouseReleaseEvent(event);
+}
+
+void ClickableLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked();
+    QLabel::mouseDoubleClickEvent(event);
+}
+
+}  // namespace sublumo

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QLabel>
+
+namespace sublumo {
+
+// A label that reports clicks and double-clicks: captions and unit labels act as switches.
+class ClickableLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+signals:
+    void clicked();
+    void doubleClicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+};
+
+}  // namespace sublumo

@@ -1,0 +1,369 @@
+#include "parameter_panel.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScopedValueRollback>
+
+#include "clickable_label.h"
+#include "decimal_field.h"
+#include "driver_summary.h"
+#include "icons.h"
+#include "platform_services.h"
+#include "web_link.h"
+
+namespace sublumo {
+
+namespace {
+
+using P = Param;
+
+// The four columns of the panel, top to bottom. The motor field is Bl, the Vas field Vas and
+// the Gloss field Gloss, whatever their toggles show.
+constexpr std::array<std::array<Param, 9>, 4> kColumns = {{
+    {P::Qms, P::Qes, P::Qts, P::EBP, P::Rms, P::Rme, P::Res, P::Lces, P::Cmes},
+    {P::fs, P::Mms, P::Mmd, P::Mair, P::Cms, P::Kms, P::f4pi, P::f2pi, P::fmax},
+    {P::Dd, P::Sd, P::Vas, P::Hc, P::Hg, P::Xmax, P::Gloss, P::Vd, P::Zmax},
+    {P::Re, P::Bl, P::gamma, P::eta0, P::SPL, P::USPL, P::SPLmax, P::Pe, P::Le},
+}};
+
+// Enter moves on through these (the diaphragm entry is Dd, or Sd when Dd cannot take focus).
+constexpr std::array<Param, 10> kEnterCycle = {P::Qms, P::Qes, P::fs, P::Mms, P::Dd,
+                                               P::Re,  P::Hc,  P::Hg, P::Pe,  P::Le};
+
+bool isEntered(Param p) {
+    return parameterInfo(p).entered;
+}
+
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+const QString kNameTooltip = QStringLiteral("Manufacturer & Model");
+const QString kUrlTooltip = QStringLiteral("URL address");
+
+}  // namespace
+
+ParameterPanel::ParameterPanel(PlatformServices& platform, NumberFormat format, QWidget* parent)
+    : QWidget(parent), m_platform(platform), m_format(format) {
+    setObjectName(QStringLiteral("parameterPanel"));
+    setStyleSheet(QStringLiteral("QLineEdit { font-weight: bold; background: white; }"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setSpacing(4);
+    buildHeader();
+    buildFields();
+    connectEnterCycle();
+    applyDiaphragmMode();
+    applyToggleLabels();
+    applyNameUrlVisibility(false);
+    solve();
+}
+
+ClickableLabel* ParameterPanel::makeLabel(const QString& text, const QString& objectName,
+                                          const QString& tooltip) {
+    auto* label = new ClickableLabel(text, this);
+    label->setObjectName(objectName);
+    label->setTextFormat(Qt::PlainText);
+    label->setToolTip(tooltip);
+    label->setAccessibleName(text.trimmed().isEmpty() ? objectName : text.trimmed());
+    label->setAccessibleDescription(tooltip);
+    connect(label, &ClickableLabel::clicked, this, &ParameterPanel::backgroundClicked);
+    connect(label, &ClickableLabel::doubleClicked, this, &ParameterPanel::expandToggleRequested);
+    return label;
+}
+
+void ParameterPanel::buildHeader() {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(4);
+    m_webSearchIcon =
+        makeLabel(QString(), QStringLiteral("webSearch"), QStringLiteral("Google the driver"));
+    m_webSearchIcon->setPixmap(sublumoIcon(IconKind::WebSearch).pixmap(16, 16));
+    m_webSearchIcon->setCursor(Qt::PointingHandCursor);
+    m_nameLabel = makeLabel(QStringLiteral("M&M"), QStringLiteral("nameLabel"), kNameTooltip);
+    m_nameLabel->setMinimumWidth(30);
+    m_nameField = new QLineEdit(this);
+    m_nameField->setObjectName(QStringLiteral("driverNameField"));
+    m_urlField = new QLineEdit(QString(qs(kUrlPlaceholder)), this);
+    m_urlField->setObjectName(QStringLiteral("driverUrlField"));
+    for (auto [edit, tip] :
+         {std::pair{m_nameField, kNameTooltip}, std::pair{m_urlField, kUrlTooltip}}) {
+        edit->setToolTip(tip);
+        edit->setAccessibleName(tip);
+        edit->setAccessibleDescription(tip);
+        connect(edit, &QLineEdit::textChanged, this, &ParameterPanel::solve);
+    }
+    m_clearAll =
+        makeLabel(QStringLiteral(" × "), QStringLiteral("clearAll"), QStringLiteral("Clear all"));
+    m_clearAll->setAccessibleName(QStringLiteral("Clear all"));
+    m_clearAll->setCursor(Qt::PointingHandCursor);
+    QFont markFont = m_clearAll->font();
+    markFont.setBold(true);
+    m_clearAll->setFont(markFont);
+
+    connect(m_webSearchIcon, &ClickableLabel::clicked, this, &ParameterPanel::searchOrOpenLink);
+    connect(m_nameLabel, &ClickableLabel::clicked, this, &ParameterPanel::toggleNameUrl);
+    connect(m_clearAll, &ClickableLabel::clicked, this, &ParameterPanel::clearAll);
+    connect(m_urlField, &QLineEdit::returnPressed, this, &ParameterPanel::toggleNameUrl);
+
+    row->addWidget(m_webSearchIcon);
+    row->addWidget(m_nameLabel);
+    row->addWidget(m_nameField, 1);
+    row->addWidget(m_urlField, 1);
+    row->addWidget(m_clearAll);
+    static_cast<QVBoxLayout*>(layout())->addLayout(row);
+}
+
+QWidget* ParameterPanel::buildCaption(Param p) {
+    const ParameterInfo& info = parameterInfo(p);
+    ClickableLabel* caption =
+        makeLabel(qs(info.name), qs(info.name) + QStringLiteral("Caption"), qs(info.tooltip));
+    if (p == P::Bl)
+        m_motorCaption = caption;
+    if (p != P::Dd)
+        return caption;
+
+    // The diameter/area switch sits beside the Dd caption.
+    auto* box = new QWidget(this);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    m_diaphragmToggle = makeLabel(QString(), QStringLiteral("diaphragmToggle"),
+                                  QStringLiteral("Toggle between Dd and Sd"));
+    m_diaphragmToggle->setAccessibleName(QStringLiteral("Toggle between Dd and Sd"));
+    m_diaphragmToggle->setPixmap(sublumoIcon(IconKind::ToggleDiameterArea).pixmap(12, 12));
+    m_diaphragmToggle->setCursor(Qt::PointingHandCursor);
+    connect(m_diaphragmToggle, &ClickableLabel::clicked, this,
+            &ParameterPanel::toggleDiaphragmMode);
+    row->addWidget(caption);
+    row->addWidget(m_diaphragmToggle);
+    row->addStretch();
+    return box;
+}
+
+void ParameterPanel::buildFields() {
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(3);
+    grid->setVerticalSpacing(3);
+    for (int column = 0; column < 4; ++column) {
+        for (int row = 0; row < 9; ++row) {
+            const Param p = kColumns[column][row];
+            const ParameterInfo& info = parameterInfo(p);
+            QLineEdit* edit =
+                isEntered(p) ? new DecimalField(m_platform, m_format, this) : new QLineEdit(this);
+            edit->setObjectName(qs(info.name));
+            edit->setText(QStringLiteral("0"));
+            edit->setToolTip(qs(info.tooltip));
+            edit->setAccessibleName(qs(info.name));
+            edit->setAccessibleDescription(qs(info.tooltip));
+            edit->setFixedWidth(62);
+            if (isEntered(p)) {
+                connect(edit, &QLineEdit::textChanged, this, &ParameterPanel::solve);
+            } else {
+                edit->setReadOnly(true);
+                edit->setFocusPolicy(Qt::NoFocus);
+            }
+            m_fields[indexOf(p)] = edit;
+            ClickableLabel* unit =
+                makeLabel(qs(info.unit), qs(info.name) + QStringLiteral("Unit"), qs(info.tooltip));
+            if (p == P::Bl)
+                m_motorUnit = unit;
+            if (p == P::Vas)
+                m_vasUnit = unit;
+            if (p == P::Gloss)
+                m_glossUnit = unit;
+            grid->addWidget(buildCaption(p), row, column * 3);
+            grid->addWidget(edit, row, column * 3 + 1);
+            grid->addWidget(unit, row, column * 3 + 2);
+        }
+        grid->setColumnStretch(column * 3 + 2, 1);
+    }
+    connect(m_motorCaption, &ClickableLabel::clicked, this, [this] {
+        m_params.toggles.showMpow = !m_params.toggles.showMpow;
+        applyToggleLabels();
+        solve();
+    });
+    connect(m_vasUnit, &ClickableLabel::clicked, this, [this] {
+        m_params.toggles.vasInCubicFeet = !m_params.toggles.vasInCubicFeet;
+        applyToggleLabels();
+        solve();
+    });
+    connect(m_glossUnit, &ClickableLabel::clicked, this, [this] {
+        m_params.toggles.glossInMm = !m_params.toggles.glossInMm;
+        applyToggleLabels();
+        solve();
+    });
+    static_cast<QVBoxLayout*>(layout())->addLayout(grid);
+}
+
+void ParameterPanel::connectEnterCycle() {
+    connect(m_nameField, &QLineEdit::returnPressed, this, [this] { field(P::Qms)->setFocus(); });
+    for (std::size_t i = 0; i + 1 < kEnterCycle.size(); ++i) {
+        auto* from = static_cast<DecimalField*>(field(kEnterCycle[i]));
+        QWidget* alternative = kEnterCycle[i + 1] == P::Dd ? field(P::Sd) : nullptr;
+        from->setEnterTarget(field(kEnterCycle[i + 1]), alternative);
+    }
+    static_cast<DecimalField*>(field(P::Le))->setEnterTarget(m_nameField, m_urlField);
+    // Enter in Sd is the way back to diameter entry.
+    connect(static_cast<DecimalField*>(field(P::Sd)), &DecimalField::enterPressed, this, [this] {
+        if (m_params.mode == DiaphragmEntryMode::Area)
+            toggleDiaphragmMode();
+    });
+}
+
+void ParameterPanel::applyDiaphragmMode() {
+    const bool area = m_params.mode == DiaphragmEntryMode::Area;
+    QLineEdit* entered = field(area ? P::Sd : P::Dd);
+    QLineEdit* derived = field(area ? P::Dd : P::Sd);
+    entered->setReadOnly(false);
+    entered->setFocusPolicy(Qt::StrongFocus);
+    derived->setReadOnly(true);
+    derived->setFocusPolicy(Qt::NoFocus);
+    setTabOrder(m_nameField, field(P::Qms));
+    setTabOrder(field(P::Mms), entered);
+    setTabOrder(entered, field(P::Re));
+}
+
+void ParameterPanel::applyToggleLabels() {
+    const DisplayToggles& t = m_params.toggles;
+    const ParameterInfo& motor = parameterInfo(t.showMpow ? P::Mpow : P::Bl);
+    m_motorCaption->setText(qs(motor.name));
+    m_motorCaption->setToolTip(qs(motor.tooltip));
+    m_motorCaption->setAccessibleName(qs(motor.name));
+    m_motorUnit->setText(qs(motor.unit));
+    m_vasUnit->setText(t.vasInCubicFeet ? QStringLiteral("ft^3") : QStringLiteral("litres"));
+    m_vasUnit->setToolTip(QStringLiteral("Litres or cubic feet"));
+    m_glossUnit->setText(t.glossInMm ? QStringLiteral("mm") : QStringLiteral("%"));
+    m_glossUnit->setToolTip(QStringLiteral("Percentage or millimeters"));
+}
+
+void ParameterPanel::applyNameUrlVisibility(bool urlShowing) {
+    m_urlField->setVisible(urlShowing);
+    m_nameField->setVisible(!urlShowing);
+    m_nameLabel->setText(urlShowing ? QStringLiteral("URL") : QStringLiteral("M&M"));
+    m_nameLabel->setToolTip(urlShowing ? kUrlTooltip : kNameTooltip);
+    m_nameLabel->setAccessibleDescription(m_nameLabel->toolTip());
+    const QString searchTip =
+        urlShowing ? QStringLiteral("Open the link") : QStringLiteral("Google the driver");
+    m_webSearchIcon->setToolTip(searchTip);
+    m_webSearchIcon->setAccessibleName(searchTip);
+    (urlShowing ? m_urlField : m_nameField)->setFocus();
+}
+
+QString ParameterPanel::fieldText(Param p) const {
+    return field(p)->text();
+}
+
+void ParameterPanel::setEnteredText(Param p, const QString& text) {
+    field(p)->setText(text);
+}
+
+void ParameterPanel::setDisplayToggles(DisplayToggles toggles) {
+    m_params.toggles = toggles;
+    applyToggleLabels();
+    solve();
+}
+
+void ParameterPanel::setDriverListState(DriverListPage page, int selectedMemoryRow,
+                                        const QString& rowText) {
+    m_listPage = page;
+    m_selectedMemoryRow = selectedMemoryRow;
+    m_selectedMemoryRowText = rowText.toStdString();
+    solve();
+}
+
+void ParameterPanel::solve() {
+    if (m_writing)
+        return;
+    SolverInput in;
+    for (std::size_t i = 0; i < kEnteredCount; ++i)
+        in.enteredTexts[i] = field(kEnteredParams[i])->text().toStdString();
+    in.name = m_nameField->text().toStdString();
+    in.mode = m_params.mode;
+    in.toggles = m_params.toggles;
+    in.format = m_format;
+    in.listPage = m_listPage;
+    in.selectedMemoryRow = m_selectedMemoryRow;
+    in.selectedMemoryRowText = m_selectedMemoryRowText;
+    writeResult(solveDriverParameters(m_params, in));
+}
+
+void ParameterPanel::writeResult(const SolverResult& result) {
+    {
+        QScopedValueRollback<bool> guard(m_writing, true);
+        for (Param p : result.refilledFields) {
+            field(p)->setText(QStringLiteral("0"));
+            field(p)->selectAll();
+        }
+        for (const FieldWrite& write : result.writes) {
+            const QString text = QString::fromStdString(write.text);
+            if (field(write.field)->text() != text)
+                field(write.field)->setText(text);
+        }
+    }
+    m_params = result.params;
+    m_params.url = m_urlField->text().toStdString();
+    m_actions = result.actions;
+    m_clearAll->setEnabled(m_actions.clearAllEnabled);
+    emit solved();
+}
+
+void ParameterPanel::clearAll() {
+    if (!m_clearAll->isEnabled())
+        return;
+    {
+        QScopedValueRollback<bool> guard(m_writing, true);
+        for (QLineEdit* edit : m_fields)
+            if (edit != nullptr)
+                edit->setText(QStringLiteral("0"));
+        m_nameField->clear();
+        m_urlField->setText(qs(kUrlPlaceholder));
+        applyNameUrlVisibility(false);
+    }
+    // Every text is "0" now: one pass sets every value to 0 and disables the mark and Save.
+    solve();
+}
+
+void ParameterPanel::toggleDiaphragmMode() {
+    const bool toArea = m_params.mode == DiaphragmEntryMode::Diameter;
+    m_params.mode = toArea ? DiaphragmEntryMode::Area : DiaphragmEntryMode::Diameter;
+    applyDiaphragmMode();
+    field(toArea ? P::Sd : P::Dd)->setFocus();
+    solve();
+}
+
+void ParameterPanel::toggleNameUrl() {
+    applyNameUrlVisibility(!m_urlField->isVisibleTo(this));
+}
+
+void ParameterPanel::searchOrOpenLink() {
+    if (!m_urlField->isVisibleTo(this)) {
+        const std::string address = driverWebSearchAddress(m_nameField->text().toStdString());
+        if (!address.empty())
+            m_platform.openAddress(QString::fromStdString(address));
+        return;
+    }
+    const QString link = m_urlField->text();
+    if (link == qs(kUrlPlaceholder))
+        return;
+    if (!isOpenableWebLink(link.toStdString())) {
+        m_platform.showError(this, QStringLiteral("Only web addresses beginning with http:// or "
+                                                  "https:// are opened. This link is not one:\n%1")
+                                       .arg(link));
+        return;
+    }
+    m_platform.openAddress(link.trimmed());
+}
+
+void ParameterPanel::mousePressEvent(QMouseEvent* event) {
+    emit backgroundClicked();
+    QWidget::mousePressEvent(event);
+}
+
+void ParameterPanel::mouseDoubleClickEvent(QMouseEvent* event) {
+    emit expandToggleRequested();
+    QWidget::mouseDoubleClickEvent(event);
+}
+
+}  // namespace sublumo
