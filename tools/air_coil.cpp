@@ -1,6 +1,7 @@
 #include "air_coil.h"
 
 #include <cmath>
+#include <initializer_list>
 
 namespace sublumo {
 

@@ -1,6 +1,7 @@
 #include "crossover.h"
 
 #include <cmath>
+#include <initializer_list>
 
 namespace sublumo {
 

@@ -1,6 +1,7 @@
 #include "mms_measurement.h"
 
 #include <cmath>
+#include <initializer_list>
 
 namespace sublumo {
 
