@@ -1,0 +1,30 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "driver_parameters.h"
+#include "number_text.h"
+
+namespace sublumo::test {
+
+inline constexpr NumberFormat kDot{'.'};
+inline constexpr NumberFormat kComma{','};
+
+// Rows of a table test carry a `name`; it becomes the case's name.
+struct RowName {
+    template <class Row>
+    std::string operator()(const testing::TestParamInfo<Row>& info) const {
+        return info.param.name;
+    }
+};
+
+// The example driver of the solver (Qms 2.5, Qes 0.35, fs 30 Hz, Mms 60 g, Dd 260 mm,
+// Re 5.6 Ohm), solved here so that the calculators can be tested without the solver.
+DriverParameters exampleDriver();
+
+// A driver with only Re, Le and Dd entered, for the calculators that refill from the driver.
+DriverParameters driverWith(double re, double le, double dd);
+
+}  // namespace sublumo::test
