@@ -123,9 +123,9 @@ void DecimalField::step(int key, Qt::KeyboardModifiers modifiers) {
     const double unit = decimals == 0 ? 1.0 : decimals == 1 ? 0.1 : 0.01;
     double result = 0.0;
     if (key == Qt::Key_Up)
-        result = decimals == 0 ? roundToDecimals(v + 1.0, 0) : roundToDecimals(v, decimals) + unit;
+        result = decimals == 0 ? roundScaled(v + 1.0, 0) : roundScaled(v, decimals) + unit;
     else if (allowsMinus() || v > unit)
-        result = decimals == 0 ? roundToDecimals(v - 1.0, 0) : roundToDecimals(v, decimals) - unit;
+        result = decimals == 0 ? roundScaled(v - 1.0, 0) : roundScaled(v, decimals) - unit;
     setText(QString::fromStdString(formatNumber(result, m_format)));
 }
 

@@ -25,13 +25,39 @@ double powerOfTen(int exponent) {
     return exponent >= 0 && exponent < 9 ? kPowers[exponent] : std::pow(10.0, exponent);
 }
 
+// v * 10^k rounded to a whole number, ties to even, judged on v's exact binary value: the
+// product itself can land on a half that v is not on (9.81 / 2 is stored a little above 4.905,
+// but times 100 it rounds to exactly 490.5). Only near a half is the exact decision needed.
+double roundedUnits(double v, int decimals) {
+    const double scaled = v * powerOfTen(decimals);
+    const double nearest = std::nearbyint(scaled);
+    const double offHalf = std::abs(std::abs(scaled - std::trunc(scaled)) - 0.5);
+    if (offHalf > 1e-9 + std::abs(scaled) * 4e-16 || decimals < 0 || decimals > 15)
+        return nearest;
+    std::array<char, 400> buffer{};
+    const auto printed = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v,
+                                       std::chars_format::fixed, decimals);
+    std::string digits(buffer.data(), printed.ptr);
+    std::erase(digits, '.');
+    double units = nearest;
+    std::from_chars(digits.data(), digits.data() + digits.size(), units);
+    return units;
+}
+
 }  // namespace
 
 double roundToDecimals(double v, int decimals) {
     const double scale = powerOfTen(decimals);
+    if (!std::isfinite(v * scale))
+        return v;  // too large to carry decimals: already whole
+    return roundedUnits(v, decimals) / scale;
+}
+
+double roundScaled(double v, int decimals) {
+    const double scale = powerOfTen(decimals);
     const double scaled = v * scale;
     if (!std::isfinite(scaled))
-        return v;  // too large to carry decimals: already whole
+        return v;
     return std::nearbyint(scaled) / scale;
 }
 
@@ -89,7 +115,7 @@ std::string formatNumber(double v, NumberFormat format) {
 }
 
 std::string formatRounded(double v, int decimals, NumberFormat format) {
-    const double scaled = std::nearbyint(v * powerOfTen(decimals));
+    const double scaled = roundedUnits(v, decimals);
     // Fast path: a whole number of units of the last decimal with at most 15 digits is exactly
     // what the 15-digit general format would print, so it can be laid out from the integer.
     if (decimals < 0 || decimals > 15 || !(std::abs(scaled) < 1e15))

@@ -11,8 +11,13 @@ struct NumberFormat {
     char decimalSeparator = '.';
 };
 
-// Rounds v to `decimals` places, ties to even (as the page fields and exports show numbers).
+// Display rounding: v to `decimals` places, to the nearest, ties to even, decided on the value
+// as stored (4.905 stored a hair above shows 4.91). The page fields and exports show this.
 double roundToDecimals(double v, int decimals);
+
+// The stepping rule of the numeric fields: Round(v * 10^decimals) / 10^decimals, the product
+// rounded to the nearest whole number with ties to even (Round(72.5) = 72).
+double roundScaled(double v, int decimals);
 
 // Plain decimal text: at most 15 significant digits, no trailing zeros, no exponent, no
 // thousands separator. A non-finite value has no text; formatNumber gives "0" for it so that

@@ -6,12 +6,7 @@
 
 namespace sublumo {
 
-namespace {
-
-constexpr double kFixedLimit = 1e15;  // beyond this a double carries no decimals worth rounding
-constexpr int kMaxDecimals = 15;
-
-}  // namespace
+namespace {}  // namespace
 
 InputText refillInput(std::string_view text, std::string_view defaultText) {
     if (text.empty())
@@ -37,21 +32,8 @@ std::optional<long long> readWholeNumber(std::string_view text) {
     return value;
 }
 
-double roundForDisplay(double v, int decimals) {
-    if (!std::isfinite(v) || std::fabs(v) >= kFixedLimit || decimals < 0 || decimals > kMaxDecimals)
-        return roundToDecimals(v, decimals);
-    // The fixed form is rounded from the exact binary value; multiplying by 10^k first would
-    // round twice and turn values just above a half into ties.
-    std::array<char, 64> buffer{};
-    const auto printed = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v,
-                                       std::chars_format::fixed, decimals);
-    double rounded = v;
-    std::from_chars(buffer.data(), printed.ptr, rounded);
-    return rounded;
-}
-
 std::string showRounded(double v, int decimals, NumberFormat format) {
-    return formatNumber(roundForDisplay(v, decimals), format);
+    return formatRounded(v, decimals, format);
 }
 
 std::string showOrZero(std::optional<double> v, int decimals, NumberFormat format) {
@@ -65,7 +47,7 @@ std::optional<double> finiteOrNothing(double v) {
 }
 
 std::string plusSign(double v, int decimals) {
-    return roundForDisplay(v, decimals) > 0.0 ? "+" : "";
+    return roundToDecimals(v, decimals) > 0.0 ? "+" : "";
 }
 
 std::string driverFieldText(const DriverParameters& driver, Param p, NumberFormat format) {

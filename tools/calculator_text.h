@@ -35,10 +35,6 @@ ReadInput readInput(std::string_view text, std::string_view defaultText, NumberF
 // Digits only, with an optional minus: the number of vents is a whole number.
 std::optional<long long> readWholeNumber(std::string_view text);
 
-// Rounds to `decimals` places on the exact binary value, exact halves to even: 9.81/2 is a
-// little above 4.905 and shows 4.91, 187.5 shows 188.
-double roundForDisplay(double v, int decimals);
-
 // A result rounded for display in the general number format; a non-finite value shows "0".
 std::string showRounded(double v, int decimals, NumberFormat format);
 

@@ -119,7 +119,7 @@ SurfaceAreaResult computeSurfaceArea(const SurfaceAreaInputs& in, NumberFormat f
     out.surroundLabel = surroundLabel(in.surround);
 
     const double area = effectiveArea(in, d, dPrime, s, f).value_or(0.0);
-    out.sd = formatNumber(roundForDisplay(area, 0) / 100.0, format);
+    out.sd = formatNumber(roundToDecimals(area, 0) / 100.0, format);
     out.dd = showRounded(std::sqrt(4.0 * area / pi), 1, format);
     return out;
 }

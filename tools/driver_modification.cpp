@@ -191,7 +191,7 @@ ModificationResult computeAddedMassToCone(const std::string& madd, const DriverP
     const auto a = addedMass(driver, mms + *input.value);
     // The shift is taken from the percentage already rounded to 1 decimal.
     const double shift =
-        a ? roundForDisplay(a->fs * 100.0 / driver.value(Param::fs), 1) - 100.0 : 0.0;
+        a ? roundToDecimals(a->fs * 100.0 / driver.value(Param::fs), 1) - 100.0 : 0.0;
     if (!a || !std::isfinite(shift))
         return out;
 

@@ -38,8 +38,8 @@ TextLines resonanceLines(const std::array<double, 3>& size, NumberFormat format)
 // One series of proportions: m, then b and c rounded to whole mm.
 TextLines ratioSeries(double m, double bFactor, double cFactor, const char* small,
                       const char* large, NumberFormat format) {
-    const double b = roundForDisplay(m * bFactor, 0);
-    const double c = roundForDisplay(m * cFactor, 0);
+    const double b = roundToDecimals(m * bFactor, 0);
+    const double c = roundToDecimals(m * cFactor, 0);
     const double vb = m * b * c * 1e-6;
     return {std::string("ratio ") + small + ": " + formatNumber(m, format) + " mm",
             "ratio 1: " + formatNumber(b, format) + " mm",

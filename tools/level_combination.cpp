@@ -75,7 +75,7 @@ ConeVentResult computeConeVent(const ConeVentInputs& in, const DriverParameters&
         finiteOrNothing(20.0 * std::log10(static_cast<double>(*n) * *diameter / *dd.value));
     if (!level)
         return out;
-    const bool raise = roundForDisplay(*level, 1) > 0.0;
+    const bool raise = roundToDecimals(*level, 1) > 0.0;
     out.lines = {std::string(raise ? "Raise" : "Lower") + " the vent response by:", "",
                  signedDecibels(*level, format) + " dB", ""};
     return out;

@@ -20,6 +20,18 @@ TEST(NumberText, RoundsTiesToEven) {
     EXPECT_DOUBLE_EQ(roundToDecimals(1e300, 3), 1e300);
 }
 
+TEST(NumberText, DisplayRoundingJudgesTheStoredValueNotTheProduct) {
+    // 9.81 / 2 is stored a little above 4.905; times 100 it rounds to exactly 490.5.
+    EXPECT_DOUBLE_EQ(roundToDecimals(9.81 / 2, 2), 4.91);
+    EXPECT_EQ(formatRounded(9.81 / 2, 2, kPoint), "4.91");
+    EXPECT_DOUBLE_EQ(roundToDecimals(0.125, 2), 0.12);  // an exact tie goes to even
+    EXPECT_DOUBLE_EQ(roundToDecimals(0.375, 2), 0.38);
+    EXPECT_DOUBLE_EQ(roundToDecimals(187.5, 0), 188.0);
+    // The fields' stepping rule rounds the product, as its users expect from the keys.
+    EXPECT_DOUBLE_EQ(roundScaled(7.25, 1), 7.2);
+    EXPECT_DOUBLE_EQ(roundScaled(9.81 / 2, 2), 4.9);
+}
+
 TEST(NumberText, GeneralFormatIsPlainDecimalWithFifteenDigits) {
     struct Row {
         const char* name;
