@@ -32,6 +32,8 @@ constexpr std::array<std::array<Param, 9>, 4> kColumns = {{
 constexpr std::array<Param, 10> kEnterCycle = {P::Qms, P::Qes, P::fs, P::Mms, P::Dd,
                                                P::Re,  P::Hc,  P::Hg, P::Pe,  P::Le};
 
+constexpr int kFieldWidth = 54;
+
 bool isEntered(Param p) {
     return parameterInfo(p).entered;
 }
@@ -48,7 +50,10 @@ const QString kUrlTooltip = QStringLiteral("URL address");
 ParameterPanel::ParameterPanel(PlatformServices& platform, NumberFormat format, QWidget* parent)
     : QWidget(parent), m_platform(platform), m_format(format) {
     setObjectName(QStringLiteral("parameterPanel"));
-    setStyleSheet(QStringLiteral("QLineEdit { font-weight: bold; background: white; }"));
+    // Four columns of caption, field and unit must fit the narrow window.
+    setStyleSheet(
+        QStringLiteral("QLabel, QLineEdit { font-size: 8pt; }"
+                       "QLineEdit { font-weight: bold; background: white; }"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 4, 6, 4);
     layout->setSpacing(4);
@@ -157,7 +162,7 @@ void ParameterPanel::buildFields() {
             edit->setToolTip(qs(info.tooltip));
             edit->setAccessibleName(qs(info.name));
             edit->setAccessibleDescription(qs(info.tooltip));
-            edit->setFixedWidth(62);
+            edit->setFixedWidth(kFieldWidth);
             if (isEntered(p)) {
                 connect(edit, &QLineEdit::textChanged, this, &ParameterPanel::solve);
             } else {
@@ -177,8 +182,8 @@ void ParameterPanel::buildFields() {
             grid->addWidget(edit, row, column * 3 + 1);
             grid->addWidget(unit, row, column * 3 + 2);
         }
-        grid->setColumnStretch(column * 3 + 2, 1);
     }
+    grid->setColumnStretch(12, 1);  // spare width goes to the right, units keep their room
     connect(m_motorCaption, &ClickableLabel::clicked, this, [this] {
         m_params.toggles.showMpow = !m_params.toggles.showMpow;
         applyToggleLabels();
@@ -198,7 +203,9 @@ void ParameterPanel::buildFields() {
 }
 
 void ParameterPanel::connectEnterCycle() {
-    connect(m_nameField, &QLineEdit::returnPressed, this, [this] { field(P::Qms)->setFocus(); });
+    // A tab-like focus change selects the field's text, so that typing replaces it.
+    connect(m_nameField, &QLineEdit::returnPressed, this,
+            [this] { field(P::Qms)->setFocus(Qt::TabFocusReason); });
     for (std::size_t i = 0; i + 1 < kEnterCycle.size(); ++i) {
         auto* from = static_cast<DecimalField*>(field(kEnterCycle[i]));
         QWidget* alternative = kEnterCycle[i + 1] == P::Dd ? field(P::Sd) : nullptr;
@@ -329,7 +336,7 @@ void ParameterPanel::toggleDiaphragmMode() {
     const bool toArea = m_params.mode == DiaphragmEntryMode::Diameter;
     m_params.mode = toArea ? DiaphragmEntryMode::Area : DiaphragmEntryMode::Diameter;
     applyDiaphragmMode();
-    field(toArea ? P::Sd : P::Dd)->setFocus();
+    field(toArea ? P::Sd : P::Dd)->setFocus(Qt::TabFocusReason);
     solve();
 }
 
