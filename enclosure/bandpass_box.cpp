@@ -20,7 +20,8 @@ void runBandpassBlock(BandpassBoxResult& r, const BandpassBoxInputs& inputs, Num
     const auto vr = readField(r.Vr, format);
     const auto fill = readField(r.fill, format);
     const auto vf = readField(r.Vf, format);
-    const auto geometry = readVent(r.vent, inputs.shape, format);
+    const auto geometry =
+        readVent(r.vent, inputs.shape, kEndCorrections.at(inputs.endCorrection).k, format);
     if (!e || !vr || !fill || !vf || !geometry)
         return;
     const double rear = *vr * sealedFillFactor(*fill);

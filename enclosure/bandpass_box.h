@@ -30,7 +30,8 @@ struct BandpassBoxInputs {
     bool autoTuning = true;  // the caption shows "off": fb follows the rear chamber
     VentFieldTexts vent;
     VentShape shape = VentShape::Round;
-    std::size_t frontFill = kDefaultFillAmount;  // index into kFillAmounts
+    std::size_t endCorrection = kDefaultEndCorrection;  // index into kEndCorrections
+    std::size_t frontFill = kDefaultFillAmount;         // index into kFillAmounts
     VentReadout readout = VentReadout::Va;
 };
 

@@ -8,6 +8,10 @@ std::string filled(const std::string& text, const std::string& whenEmpty) {
     return text.empty() ? whenEmpty : text;
 }
 
+std::string filled(const std::string& text, double whenEmpty, NumberFormat format) {
+    return text.empty() ? formatNumber(whenEmpty, format) : text;
+}
+
 std::optional<double> readField(const std::string& text, NumberFormat format) {
     return parseDecimal(text, format, SignRule::Unsigned);
 }
@@ -23,11 +27,11 @@ SharedResult beginDesign(const DriverParameters& driver, const SharedInputs& inp
     const CountField count = readCount(inputs.arrangement.countText);
     r.countText = count.text;
     r.arrangement = {count.N, inputs.arrangement.connection, inputs.arrangement.isobaric};
-    r.Rs = filled(inputs.Rs, "0.1");
-    r.Mplus = filled(inputs.Mplus, "0");
-    r.Tvc = filled(inputs.Tvc, "20");
-    r.U = filled(inputs.U, "2.83");
-    r.d = filled(inputs.d, "1");
+    r.Rs = filled(inputs.Rs, 0.1, format);
+    r.Mplus = filled(inputs.Mplus, 0.0, format);
+    r.Tvc = filled(inputs.Tvc, 20.0, format);
+    r.U = filled(inputs.U, 2.83, format);
+    r.d = filled(inputs.d, 1.0, format);
     const auto rs = readField(r.Rs, format);
     const auto mplus = readField(r.Mplus, format);
     const auto tvc = readField(r.Tvc, format);

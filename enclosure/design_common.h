@@ -15,13 +15,15 @@ namespace sublumo {
 // source / mic and cabin gain.
 struct SharedInputs {
     ArrangementInputs arrangement;
-    std::string Rs = "0.1";
-    std::string Mplus = "0";
-    std::string Tvc = "20";
-    std::string U = "2.83";
-    std::string d = "1";
+    // An empty text stands for the field's default (Rs 0.1, M+ 0, Tvc 20, U 2.83, d 1,
+    // lmax 2.2), which the recompute puts in with the locale's separator.
+    std::string Rs;
+    std::string Mplus;
+    std::string Tvc;
+    std::string U;
+    std::string d;
     bool cabinGainOn = false;
-    std::string lmax = "2.2";
+    std::string lmax;
 };
 
 // Which curves of both charts a recompute draws; the ones not drawn are cleared.
@@ -66,6 +68,7 @@ void addLinkwitzCurves(SharedResult& shared, const LinkwitzCircuit& circuit);
 
 // A design field: empty text becomes the field's default before it is read.
 std::string filled(const std::string& text, const std::string& whenEmpty);
+std::string filled(const std::string& text, double whenEmpty, NumberFormat format);
 // A sealed chamber's fill field: empty or above 100 becomes "100".
 std::string filledFillPercent(const std::string& text, NumberFormat format);
 std::optional<double> readField(const std::string& text, NumberFormat format);

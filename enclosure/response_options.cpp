@@ -36,7 +36,7 @@ std::optional<LinkwitzCircuit> designCircuit(double fp, double Qp, double C2uF, 
 
 CabinGain computeCabinGain(const std::string& lmaxText, NumberFormat format) {
     CabinGain g;
-    g.lmax = lmaxText.empty() ? std::string("2.2") : lmaxText;
+    g.lmax = lmaxText.empty() ? formatNumber(2.2, format) : lmaxText;
     const auto lmax = readUnsigned(g.lmax, format);
     if (lmax && *lmax > 0)
         g.fcg = cair / (2.0 * *lmax);
@@ -62,9 +62,9 @@ LinkwitzResult computeLinkwitzCircuit(const LinkwitzTexts& texts, double f0, dou
     if (r.inputs.fp.empty())
         r.inputs.fp = defaultLinkwitzFp(f0, format);
     if (r.inputs.Qp.empty())
-        r.inputs.Qp = "0.707";
+        r.inputs.Qp = formatNumber(0.707, format);
     if (r.inputs.C2.empty())
-        r.inputs.C2 = "0.1";
+        r.inputs.C2 = formatNumber(0.1, format);
     const auto fp = readUnsigned(r.inputs.fp, format);
     const auto qp = readUnsigned(r.inputs.Qp, format);
     const auto c2 = readUnsigned(r.inputs.C2, format);

@@ -22,9 +22,10 @@ double cabinGainTerm(double f, double fcg);
 
 // The texts of the " Linkwitz transform " fields and its circuit panel.
 struct LinkwitzTexts {
+    // Empty texts receive the defaults: fc / 1.5, 0.707 and 0.1.
     std::string fp;
-    std::string Qp = "0.707";
-    std::string C2 = "0.1";
+    std::string Qp;
+    std::string C2;
 };
 
 struct LinkwitzCircuit {

@@ -88,16 +88,20 @@ void fillEmptyVentFields(VentFieldTexts& texts, const std::string& diameterEstim
         texts.Nv = "1";
 }
 
-std::optional<VentGeometry> readVent(const VentFieldTexts& texts, VentShape shape,
+std::optional<VentGeometry> readVent(const VentFieldTexts& texts, VentShape shape, double k,
                                      NumberFormat format) {
     const auto dv = parseDecimal(texts.Dv, format, SignRule::Unsigned);
     const auto av = parseDecimal(texts.Av, format, SignRule::Unsigned);
     const auto bv = parseDecimal(texts.Bv, format, SignRule::Unsigned);
-    const auto k = parseDecimal(texts.k, format, SignRule::Unsigned);
+
     const CountField nv = readCount(texts.Nv);
-    if (!dv || !av || !bv || !k || nv.text != texts.Nv)
+    if (!dv || !av || !bv || nv.text != texts.Nv)
         return std::nullopt;
-    return VentGeometry{shape, *dv, *av, *bv, nv.N, *k};
+    return VentGeometry{shape, *dv, *av, *bv, nv.N, k};
+}
+
+std::string endCorrectionText(std::size_t endCorrection, NumberFormat format) {
+    return formatNumber(kEndCorrections.at(endCorrection).k, format);
 }
 
 }  // namespace sublumo

@@ -93,14 +93,16 @@ struct VentFieldTexts {
     std::string Av = "150";
     std::string Bv = "20";
     std::string Nv = "1";
-    std::string k = "0.85";
 };
 
 // Empty Dv receives the diameter estimate, empty Av and Bv "0", empty Nv "1".
 void fillEmptyVentFields(VentFieldTexts& texts, const std::string& diameterEstimate);
 
 // Reads the vent fields; empty when one is not a number.
-std::optional<VentGeometry> readVent(const VentFieldTexts& texts, VentShape shape,
+std::optional<VentGeometry> readVent(const VentFieldTexts& texts, VentShape shape, double k,
                                      NumberFormat format);
+
+// The read-only k box beside Nv.
+std::string endCorrectionText(std::size_t endCorrection, NumberFormat format);
 
 }  // namespace sublumo

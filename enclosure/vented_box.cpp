@@ -9,7 +9,8 @@ namespace {
 void runVentedBlock(VentedBoxResult& r, const VentedBoxInputs& inputs, NumberFormat format) {
     const auto vb = readField(r.Vb, format);
     const auto fb = readField(r.fb, format);
-    const auto geometry = readVent(r.vent, inputs.shape, format);
+    const auto geometry =
+        readVent(r.vent, inputs.shape, kEndCorrections.at(inputs.endCorrection).k, format);
     if (!r.shared.equivalent || !vb || !fb || !geometry)
         return;
     const double ffv = kFillAmounts.at(inputs.fillAmount).factor;

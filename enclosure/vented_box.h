@@ -13,7 +13,8 @@ struct VentedBoxInputs {
     std::string fb = "0";
     VentFieldTexts vent;
     VentShape shape = VentShape::Round;
-    std::size_t fillAmount = kDefaultFillAmount;  // index into kFillAmounts
+    std::size_t endCorrection = kDefaultEndCorrection;  // index into kEndCorrections
+    std::size_t fillAmount = kDefaultFillAmount;        // index into kFillAmounts
     VentReadout readout = VentReadout::Va;
 };
 
