@@ -51,7 +51,7 @@ double bandpassAutoTuning(const EquivalentDriver& e, double rearVolume) {
 BandpassBoxResult recomputeBandpassBox(const DriverParameters& driver, const SharedInputs& shared,
                                        const BandpassBoxInputs& inputs, NumberFormat format) {
     BandpassBoxResult r(format);
-    r.shared = beginDesign(driver, shared, format);
+    beginDesign(r.shared, driver, shared, format);
     const auto& e = r.shared.equivalent;
     r.Vr = filled(inputs.Vr, "0");
     r.fill = filledFillPercent(inputs.fill, format);

@@ -28,7 +28,7 @@ struct BandpassBoxInputs {
     std::string Vf = "0";
     std::string fb = "0";
     bool autoTuning = true;  // the caption shows "off": fb follows the rear chamber
-    VentFieldTexts vent;
+    VentFieldTexts vent{};
     VentShape shape = VentShape::Round;
     std::size_t endCorrection = kDefaultEndCorrection;  // index into kEndCorrections
     std::size_t frontFill = kDefaultFillAmount;         // index into kFillAmounts
@@ -43,7 +43,7 @@ struct BandpassBoxResult {
     std::string fill;
     std::string Vf;
     std::string fb;
-    VentFieldTexts vent;
+    VentFieldTexts vent{};
     bool valid = false;     // false: the guarded block failed, Vr' counts as 0
     double rearVolume = 0;  // Vr', the rear volume times its fill factor
     double frontVolume = 0;

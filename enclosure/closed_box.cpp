@@ -80,7 +80,7 @@ ClosedBoxResult recomputeClosedBox(const DriverParameters& driver, const SharedI
     ClosedBoxResult r(format);
     r.Vb = filled(inputs.Vb, "0");
     r.fill = filledFillPercent(inputs.fill, format);
-    r.shared = beginDesign(driver, shared, format);
+    beginDesign(r.shared, driver, shared, format);
     const auto& e = r.shared.equivalent;
     const auto vb = readVolume(inputs, r.Vb, format);
     const auto fill = readField(r.fill, format);

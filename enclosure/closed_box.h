@@ -25,7 +25,7 @@ struct ClosedBoxInputs {
     std::string fill = "100";  // percent
     bool infinite = false;
     bool linkwitzOn = false;
-    LinkwitzTexts linkwitz;
+    LinkwitzTexts linkwitz{};
 };
 
 struct ClosedBoxValues {

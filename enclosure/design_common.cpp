@@ -21,9 +21,8 @@ std::string filledFillPercent(const std::string& text, NumberFormat format) {
     return text.empty() || (fill && *fill > 100) ? std::string("100") : text;
 }
 
-SharedResult beginDesign(const DriverParameters& driver, const SharedInputs& inputs,
-                         NumberFormat format) {
-    SharedResult r(format);
+void beginDesign(SharedResult& r, const DriverParameters& driver, const SharedInputs& inputs,
+                 NumberFormat format) {
     const CountField count = readCount(inputs.arrangement.countText);
     r.countText = count.text;
     r.arrangement = {count.N, inputs.arrangement.connection, inputs.arrangement.isobaric};
@@ -41,7 +40,6 @@ SharedResult beginDesign(const DriverParameters& driver, const SharedInputs& inp
         if (isFinite(e))
             r.equivalent = e;
     }
-    return r;
 }
 
 bool canPlot(const DriverParameters& driver, const SharedResult& shared, double volume) {

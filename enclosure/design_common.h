@@ -51,8 +51,8 @@ struct SharedResult {
 };
 
 // Defaults step and equivalent driver: the start of every box recompute.
-SharedResult beginDesign(const DriverParameters& driver, const SharedInputs& inputs,
-                         NumberFormat format);
+void beginDesign(SharedResult& result, const DriverParameters& driver, const SharedInputs& inputs,
+                 NumberFormat format);
 
 // The box's own validity test besides a positive volume: fs' > 0, the driver's Qts > 0 and
 // Vas' > 0.

@@ -72,7 +72,7 @@ LinkwitzResult computeLinkwitzCircuit(const LinkwitzTexts& texts, double f0, dou
         r.circuit = designCircuit(*fp, *qp, *c2, f0, Q0);
     if (!r.circuit) {
         r.inputs = {"0", "0", "0"};
-        r.R1 = r.R2 = r.R3 = r.C1 = r.C3 = r.gain = "0";
+        for (std::string* text : {&r.R1, &r.R2, &r.R3, &r.C1, &r.C3, &r.gain}) text->assign(1, '0');
         return r;
     }
     const LinkwitzCircuit& c = *r.circuit;

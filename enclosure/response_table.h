@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "number_text.h"
 #include "response.h"
@@ -38,12 +39,18 @@ public:
     std::string_view text(int row, TableColumn column) const;
 
 private:
+    struct GridOnly {};
+    ResponseTable(GridOnly, NumberFormat format);
+    static ResponseTable gridOnly(NumberFormat format);
     static std::size_t index(TableColumn c) { return static_cast<std::size_t>(c); }
+    void reserveText(std::size_t bytes);
+    void appendText(double v);
 
     NumberFormat m_format;
     std::array<Curve, kResponseColumns> m_values{};
     std::array<bool, kResponseColumns> m_written{};
-    std::string m_texts;
+    std::vector<char> m_texts;  // every text, one after the other
+    std::size_t m_used = 0;
     std::array<std::array<std::uint32_t, kGridPoints + 1>, kResponseColumns> m_bounds{};
 };
 

@@ -33,7 +33,7 @@ std::string tuneAtResonance(const EquivalentDriver& equivalent, NumberFormat for
 VentedBoxResult recomputeVentedBox(const DriverParameters& driver, const SharedInputs& shared,
                                    const VentedBoxInputs& inputs, NumberFormat format) {
     VentedBoxResult r(format);
-    r.shared = beginDesign(driver, shared, format);
+    beginDesign(r.shared, driver, shared, format);
     const auto& e = r.shared.equivalent;
     r.Vb = filled(inputs.Vb, "0");
     r.fb = inputs.fb.empty() && e ? tuneAtResonance(*e, format) : inputs.fb;

@@ -11,7 +11,7 @@ namespace sublumo {
 struct VentedBoxInputs {
     std::string Vb = "0";
     std::string fb = "0";
-    VentFieldTexts vent;
+    VentFieldTexts vent{};
     VentShape shape = VentShape::Round;
     std::size_t endCorrection = kDefaultEndCorrection;  // index into kEndCorrections
     std::size_t fillAmount = kDefaultFillAmount;        // index into kFillAmounts
@@ -24,7 +24,7 @@ struct VentedBoxResult {
     SharedResult shared;
     std::string Vb;  // the field texts, defaults put in
     std::string fb;
-    VentFieldTexts vent;
+    VentFieldTexts vent{};
     bool valid = false;  // false: the guarded block failed, Vb counts as 0
     double volume = 0;
     double tuning = 0;

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <random>
 
@@ -47,6 +49,19 @@ TEST(NumberTextBuffer, WritesWhatFormatNumberWrites) {
         for (char sep : {'.', ','}) EXPECT_EQ(appended(v, {sep}), formatNumber(v, {sep})) << v;
 }
 
+TEST(NumberTextBuffer, ExactTiesAndPowersOfTen) {
+    // Exactly representable values whose sixteenth digit is a 5 with nothing after it.
+    for (double v : {12345678901234.25, 12345678901234.75, 1234567890123.125, 1234567890123.375,
+                     -98765432109876.5, 0.5, 2.5e-8})
+        EXPECT_EQ(appended(v, {}), formatNumber(v, {})) << v;
+    // Next to a power of ten the decimal exponent changes; the doubles of 10^-k are inexact.
+    for (int k = -9; k <= 15; ++k) {
+        const double p = std::pow(10.0, k);
+        for (double v : {std::nextafter(p, 0.0), p, std::nextafter(p, 1e300)})
+            EXPECT_EQ(appended(v, {}), formatNumber(v, {})) << v;
+    }
+}
+
 TEST(NumberTextBuffer, AgreesOnRandomResponseLevels) {
     std::mt19937_64 random(20261209);
     std::uniform_real_distribution<double> level(-150.0, 150.0);
@@ -54,6 +69,16 @@ TEST(NumberTextBuffer, AgreesOnRandomResponseLevels) {
     for (int i = 0; i < 200000; ++i) {
         const double v = level(random) * std::pow(10.0, i % 2 ? 0 : exponent(random));
         ASSERT_EQ(appended(v, {}), formatNumber(v, {})) << v;
+    }
+    // Every bit pattern of the fast range's binary exponents, fraction bits at random.
+    std::uniform_int_distribution<std::uint64_t> bits;
+    std::uniform_int_distribution<int> biased(1023 - 30, 1023 + 52);
+    for (int i = 0; i < 200000; ++i) {
+        const std::uint64_t pattern = (bits(random) & ((std::uint64_t{1} << 52) - 1)) |
+                                      std::uint64_t(biased(random)) << 52 |
+                                      std::uint64_t(i % 2) << 63;
+        const double v = std::bit_cast<double>(pattern);
+        ASSERT_EQ(appended(v, {','}), formatNumber(v, {','})) << v;
     }
 }
 
