@@ -23,18 +23,22 @@ struct NetworkFactors {
     double bl = 1.0;
 };
 
+// A string of s drivers in series has s·Re and s·Bl; k strings in parallel divide Re by k.
+NetworkFactors strings(double inSeries, double inParallel) {
+    return {inSeries / inParallel, inSeries};
+}
+
 NetworkFactors networkFactors(Connection connection, int N) {
     const double n = N;
-    const double strings = 2.0;  // SerParA: N/2 in series, two strings
     switch (connection) {
         case Connection::Series:
-            return {n, n};
+            return strings(n, 1.0);
         case Connection::Parallel:
-            return {1.0 / n, 1.0};
+            return strings(1.0, n);
         case Connection::SerParA:
-            return {n / 2.0 / strings, n / strings};
+            return strings(n / 2.0, 2.0);
         case Connection::SerParB:
-            return {2.0 / (n / 2.0), 2.0};  // two in series, N/2 strings
+            return strings(2.0, n / 2.0);
     }
     return {};
 }
