@@ -73,10 +73,10 @@ TEST(BandpassBox, AlignmentsNeedQtsBelowB) {
     for (const Row& r : {Row{0.4, {true, true, true}}, Row{0.8, {false, true, true}},
                          Row{1.1, {false, false, false}}}) {
         SCOPED_TRACE(r.Qts);
-        test::DriverSpec spec;
-        spec.Qts = r.Qts;
-        spec.Qms = 8.0;
-        EXPECT_EQ(recompute(bandpass("20", "0", "15"), test::makeDriver(spec)).alignmentEnabled,
+        test::DriverFigures figures;
+        figures.Qts = r.Qts;
+        figures.Qms = 8.0;
+        EXPECT_EQ(recompute(bandpass("20", "0", "15"), test::makeDriver(figures)).alignmentEnabled,
                   r.enabled);
     }
 }

@@ -120,10 +120,10 @@ TEST(ClosedBox, AlignmentsNeedQtsBelowTheirQtc) {
                         {1.1, {false, false, false, false}}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.Qts);
-        test::DriverSpec spec;
-        spec.Qts = r.Qts;
-        spec.Qms = 8.0;
-        EXPECT_EQ(closed("30", "0", false, test::makeDriver(spec)).alignmentEnabled, r.enabled);
+        test::DriverFigures figures;
+        figures.Qts = r.Qts;
+        figures.Qms = 8.0;
+        EXPECT_EQ(closed("30", "0", false, test::makeDriver(figures)).alignmentEnabled, r.enabled);
     }
 }
 

@@ -8,7 +8,7 @@
 namespace sublumo::test {
 
 // A driver given by the figures the box designs read; the rest follows as the solver derives it.
-struct DriverSpec {
+struct DriverFigures {
     double fs = 30.0;
     double Vas = 50.0;  // litres
     double Qts = 0.4;
@@ -19,7 +19,7 @@ struct DriverSpec {
     std::string name = "W8";
 };
 
-inline DriverParameters makeDriver(const DriverSpec& s) {
+inline DriverParameters makeDriver(const DriverFigures& s) {
     DriverParameters d;
     const double w = 2.0 * pi * s.fs;
     const double cms = s.Vas / (rho * cair * cair * s.Sd * s.Sd * 1e-8);
@@ -38,7 +38,8 @@ inline DriverParameters makeDriver(const DriverSpec& s) {
     d.value(Param::Rms) = w * mms * 1e-3 / s.Qms;
     d.value(Param::Vas) = s.Vas;
     d.value(Param::Bl) = std::sqrt(w * mms * s.Re * 1e-3 / qes);
-    d.value(Param::eta0) = 4.0 * pi * pi / std::pow(cair, 3) * std::pow(s.fs, 3) / qes * s.Vas * 0.1;
+    d.value(Param::eta0) =
+        4.0 * pi * pi / std::pow(cair, 3) * std::pow(s.fs, 3) / qes * s.Vas * 0.1;
     d.value(Param::SPL) = 10.0 * std::log10(d.value(Param::eta0) / splReference);
     d.value(Param::USPL) = 10.0 * std::log10(8.0 / s.Re) + d.value(Param::SPL);
     d.name = s.name;
@@ -46,7 +47,7 @@ inline DriverParameters makeDriver(const DriverSpec& s) {
 }
 
 inline DriverParameters makeDriver() {
-    return makeDriver(DriverSpec{});
+    return makeDriver(DriverFigures{});
 }
 
 }  // namespace sublumo::test
