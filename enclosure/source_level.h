@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "arrangement.h"
+
+namespace sublumo {
+
+// The " Source / mic " outputs. An empty optional leaves the field's text as it was: a step
+// that fails keeps what the fields showed.
+struct SourceLevel {
+    std::optional<std::string> Pd;
+    std::optional<std::string> Pr;
+    std::optional<std::string> L;
+    bool warning = false;  // the red "!": Pd shown above the driver's Pe
+    double level = 0;      // L unrounded, the lift of the absolute curve
+};
+
+SourceLevel computeSourceLevel(const DriverParameters& driver, const EquivalentDriver& equivalent,
+                               int N, double U, double d, NumberFormat format);
+
+// The voltage at which the network dissipates 1 W in its hot resistance; empty when that
+// resistance is not positive.
+std::optional<std::string> oneWattVoltage(const EquivalentDriver& equivalent, NumberFormat format);
+
+}  // namespace sublumo
