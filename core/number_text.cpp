@@ -1,5 +1,7 @@
 #include "number_text.h"
 
+#include "number_text_buffer.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -66,6 +68,9 @@ std::optional<std::string> tryFormatNumber(double v, NumberFormat format) {
         return std::nullopt;
     if (v == 0.0)
         return std::string("0");
+    char fast[kMaxShortNumberText];
+    if (const std::size_t n = writeShortNumberText(fast, v, format); n != 0)
+        return std::string(fast, n);
 
     // Scientific form with 15 significant digits gives the digits and the exponent; the plain
     // text is then laid out by hand.
