@@ -1,5 +1,9 @@
 #include "driver_database.h"
 
+#include <algorithm>
+#include <array>
+#include <optional>
+
 namespace sublumo {
 
 OpenResult DriverDatabase::openDatabase(const std::string& path) {
@@ -32,13 +36,20 @@ void DriverDatabase::eraseRecord(std::string_view name) {
     m_file.eraseSection(name);
 }
 
-const std::string& DriverDatabase::recordNameAt(std::size_t index) const {
-    return m_file.document().section(index).name;
+std::string_view DriverDatabase::recordNameAt(std::size_t index) const {
+    return m_file.document().sectionName(index);
+}
+
+void DriverDatabase::valuesAt(std::size_t index, std::span<const std::string_view> keys,
+                              std::span<std::string_view> values) const {
+    std::array<std::optional<std::string_view>, 16> found;
+    const std::size_t count = std::min(keys.size(), found.size());
+    m_file.document().findEach(index, keys.first(count), std::span(found).first(count));
+    for (std::size_t k = 0; k < count; ++k) values[k] = found[k].value_or(std::string_view());
 }
 
 std::string_view DriverDatabase::valueAt(std::size_t index, std::string_view key) const {
-    const IniEntry* entry = findEntry(m_file.document().section(index), key);
-    return entry ? std::string_view(entry->value) : std::string_view();
+    return m_file.document().find(index, key).value_or(std::string_view());
 }
 
 }  // namespace sublumo

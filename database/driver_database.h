@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,12 +48,17 @@ public:
 
     // Records by position, for the lists that walk every record at each keystroke.
     std::size_t recordCount() const { return m_file.document().sectionCount(); }
-    const std::string& recordNameAt(std::size_t index) const;
+    std::string_view recordNameAt(std::size_t index) const;
     std::string_view valueAt(std::size_t index, std::string_view key) const;
+    // Several keys of one record at once; a missing key gives the empty text.
+    void valuesAt(std::size_t index, std::span<const std::string_view> keys,
+                  std::span<std::string_view> values) const;
 
     bool hasUnflushedChanges() const { return m_file.hasUnflushedChanges(); }
     // Changes whenever the name list may have changed: the lists take it again then.
     std::uint64_t namesVersion() const { return m_file.namesVersion(); }
+    // Changes with every change of a name or a value.
+    std::uint64_t contentVersion() const { return m_file.contentVersion(); }
 
 private:
     IniFile m_file;

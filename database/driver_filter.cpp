@@ -101,11 +101,12 @@ void clearFilter(DriverFilter& filter) {
 std::optional<double> recordSensitivity(double dd, double fs, double qes, double mms) {
     if (dd == 0.0 || fs == 0.0 || qes == 0.0 || mms == 0.0)
         return std::nullopt;
-    const double sd = pi * dd * dd / 400.0;                         // cm^2
-    const double cms = 1e6 / (std::pow(2.0 * pi * fs, 2.0) * mms);  // mm/N
-    const double vas = cair * cair * sd * sd * cms * rho * 1e-8;    // litres
-    const double eta0 = std::pow(2.0 * pi, 2.0) / std::pow(cair, 3.0) * std::pow(fs, 3.0) / qes *
-                        vas * 0.1;  // percent
+    const double sd = pi * dd * dd / 400.0;  // cm^2
+    const double omega = 2.0 * pi * fs;
+    const double cms = 1e6 / (omega * omega * mms);               // mm/N
+    const double vas = cair * cair * sd * sd * cms * rho * 1e-8;  // litres
+    const double eta0 = (2.0 * pi) * (2.0 * pi) / std::pow(cair, 3.0) * (fs * fs * fs) / qes * vas *
+                        0.1;  // percent
     return finite(10.0 * std::log10(eta0 / splReference));
 }
 
@@ -128,7 +129,7 @@ DatabaseRanges computeDatabaseRanges(const DriverDatabase& database, NumberForma
     all.fill(true);
     CriterionValues low{}, high{};
     for (std::size_t r = 0; r < count; ++r) {
-        const auto values = criterionValuesOf(database, r, all, format);
+        const auto values = criterionValuesOf(database, r, parseRecord(database, r, format), all);
         if (!std::holds_alternative<CriterionValues>(values))
             return {};
         const auto& v = std::get<CriterionValues>(values);

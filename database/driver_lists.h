@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "driver_filter.h"
+#include "record_values.h"
 
 namespace sublumo {
 
@@ -52,6 +53,7 @@ private:
     std::vector<std::string> m_names;
     std::vector<std::uint32_t> m_sorted;  // record indices in alphabetical order
     std::uint64_t m_namesVersion = ~std::uint64_t{0};
+    ParsedRecords m_parsed;
     std::vector<std::uint32_t> m_all;
     std::string_view m_caption = kAllCaption;
     std::optional<std::size_t> m_selection;

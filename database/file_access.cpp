@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -119,24 +120,32 @@ FileContent readWholeFile(const std::string& path) {
         return content;
     }
     struct stat info {};
-    if (fstat(fd, &info) == 0 && info.st_size > 0)
-        content.bytes.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[1 << 16];
+    if (fstat(fd, &info) == 0 && info.st_size > 0) {
+        // The document addresses its text with 32-bit offsets; no database comes near that.
+        if (static_cast<std::uint64_t>(info.st_size) > 0xFFFFFFFFULL) {
+            close(fd);
+            return {ReadStatus::Unreadable, {}, systemError(EFBIG)};
+        }
+        content.bytes.reserve(static_cast<std::size_t>(info.st_size) + 1);
+    }
+    // Read straight into the text, growing it while the file turns out longer than it said.
+    std::size_t used = 0;
     for (;;) {
-        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (used == content.bytes.size())
+            content.bytes.resize(std::max<std::size_t>(content.bytes.capacity(), used + 65536));
+        const ssize_t got = read(fd, content.bytes.data() + used, content.bytes.size() - used);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
-            content.status = ReadStatus::Unreadable;
-            content.errorText = systemError(errno);
-            content.bytes.clear();
+            const int error = errno;
             close(fd);
-            return content;
+            return {ReadStatus::Unreadable, {}, systemError(error)};
         }
         if (got == 0)
             break;
-        content.bytes.append(buffer, static_cast<std::size_t>(got));
+        used += static_cast<std::size_t>(got);
     }
+    content.bytes.resize(used);
     close(fd);
     content.status = ReadStatus::Loaded;
     return content;

@@ -13,17 +13,25 @@ bool isHeader(std::string_view line) {
     return line.size() >= 2 && line.front() == '[' && line.back() == ']';
 }
 
-// Splits at CR LF, LF or a lone CR; the empty pieces between are skipped later anyway.
+// Splits at CR LF, LF or a lone CR; the empty pieces between are skipped later anyway. Lines
+// are short: a plain loop beats a library search call per line.
 template <typename Visit>
 void forEachLine(std::string_view bytes, Visit visit) {
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find_first_of("\r\n", start);
-        if (end == std::string_view::npos)
-            end = bytes.size();
-        visit(bytes.substr(start, end - start));
-        start = end + 1;
+    const char* at = bytes.data();
+    const char* const end = at + bytes.size();
+    while (at < end) {
+        const char* lineEnd = at;
+        while (lineEnd < end && *lineEnd != '\n' && *lineEnd != '\r') ++lineEnd;
+        visit(std::string_view(at, static_cast<std::size_t>(lineEnd - at)));
+        at = lineEnd + 1;
     }
+}
+
+std::size_t findEquals(std::string_view line) {
+    for (std::size_t i = 0; i < line.size(); ++i)
+        if (line[i] == '=')
+            return i;
+    return std::string_view::npos;
 }
 
 // A line break inside a name or value would split the line on the next read and could forge
@@ -36,97 +44,101 @@ std::string singleLine(std::string_view text) {
     return out;
 }
 
-class Reader {
+}  // namespace
+
+// Turns each line of the file into spans of the document's text. Lines that are not UTF-8
+// are decoded into a text of their own, appended to the document's text at the end.
+class IniDocument::Reader {
 public:
-    Reader(IniReadOptions options, bool utf8) : m_options(options), m_utf8(utf8) {}
+    Reader(IniDocument& document, bool utf8) : m_document(document), m_utf8(utf8) {}
 
     void line(std::string_view raw) {
         const std::string_view line = stripLine(raw);
         if (line.empty())
             return;
-        if (!m_utf8 && !isValidUtf8(line)) {
-            const std::string decoded = windows1252ToUtf8(line);
-            take(decoded);
+        if (m_utf8 || isValidUtf8(line)) {
+            take(line, static_cast<std::uint32_t>(line.data() - m_document.m_text.data()));
         } else {
-            take(line);
+            const std::uint32_t at = base() + static_cast<std::uint32_t>(m_decoded.size());
+            m_decoded += windows1252ToUtf8(line);
+            take(std::string_view(m_decoded).substr(at - base()), at);
         }
     }
 
-    std::vector<std::string> preamble;
-    std::vector<IniSection> sections;
+    void finish() { m_document.m_text += m_decoded; }
 
 private:
-    void take(std::string_view line) {
+    std::uint32_t base() const { return static_cast<std::uint32_t>(m_document.m_text.size()); }
+
+    // `line` starts at `offset` of the document's text, once the decoded lines are appended.
+    void take(std::string_view line, std::uint32_t offset) {
+        const auto span = [&](std::string_view part) {
+            part = stripLine(part);
+            return Span{offset + static_cast<std::uint32_t>(part.data() - line.data()),
+                        static_cast<std::uint32_t>(part.size())};
+        };
+        auto& sections = m_document.m_sections;
         if (line.front() == ';') {
-            keep(line);
+            keep(span(line));
         } else if (isHeader(line)) {
-            sections.push_back({std::string(stripLine(line.substr(1, line.size() - 2))), {}});
-            sections.back().entries.reserve(11);
+            sections.push_back({span(line.substr(1, line.size() - 2)), {}});
+            sections.back().lines.reserve(11);
         } else if (sections.empty()) {
-            keep(line);
-        } else if (const std::size_t eq = line.find('='); eq != std::string_view::npos) {
-            sections.back().entries.push_back({std::string(stripLine(line.substr(0, eq))),
-                                               std::string(stripLine(line.substr(eq + 1))), true});
+            keep(span(line));
+        } else if (const std::size_t eq = findEquals(line); eq != std::string_view::npos) {
+            sections.back().lines.push_back(
+                {span(line.substr(0, eq)), span(line.substr(eq + 1)), true});
         } else {
-            sections.back().entries.push_back({{}, std::string(line), false});
+            sections.back().lines.push_back({{}, span(line), false});
         }
     }
 
     // Comments and lines before the first header survive only where other lines are kept.
-    void keep(std::string_view line) {
-        if (!m_options.keepOtherLines)
+    void keep(Span line) {
+        if (!m_document.m_options.keepOtherLines)
             return;
-        if (sections.empty())
-            preamble.emplace_back(line);
+        if (m_document.m_sections.empty())
+            m_document.m_preamble.push_back(line);
         else
-            sections.back().entries.push_back({{}, std::string(line), false});
+            m_document.m_sections.back().lines.push_back({{}, line, false});
     }
 
-    IniReadOptions m_options;
+    IniDocument& m_document;
     bool m_utf8;
+    std::string m_decoded;
 };
 
-}  // namespace
-
-const IniEntry* findEntry(const IniSection& section, std::string_view key) {
-    for (const IniEntry& entry : section.entries)
-        if (entry.hasKey && equalsFolded(entry.key, key))
-            return &entry;
-    return nullptr;
-}
-
-IniDocument IniDocument::parse(std::string_view bytes, IniReadOptions options) {
-    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark)
-        bytes.remove_prefix(kByteOrderMark.size());
+IniDocument IniDocument::parse(std::string bytes, IniReadOptions options) {
     IniDocument document(options);
+    document.m_text = std::move(bytes);
+    std::string_view view = document.m_text;
+    if (view.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        view.remove_prefix(kByteOrderMark.size());
     // A file that is valid UTF-8 as a whole needs no check line by line.
-    Reader reader(options, isValidUtf8(bytes));
-    forEachLine(bytes, [&](std::string_view raw) { reader.line(raw); });
-    document.m_preamble = std::move(reader.preamble);
-    document.m_sections = std::move(reader.sections);
-    document.m_indexValid = false;
+    Reader reader(document, isValidUtf8(view));
+    forEachLine(view, [&](std::string_view raw) { reader.line(raw); });
+    reader.finish();
     return document;
 }
 
 std::string IniDocument::serialize() const {
     std::size_t size = 0;
-    for (const std::string& line : m_preamble) size += line.size() + 2;
-    for (const IniSection& section : m_sections) {
-        size += section.name.size() + 6;
-        for (const IniEntry& entry : section.entries)
-            size += entry.key.size() + entry.value.size() + 3;
+    for (Span line : m_preamble) size += line.length + 2;
+    for (const Section& section : m_sections) {
+        size += section.name.length + 6;
+        for (const Line& line : section.lines) size += line.key.length + line.value.length + 3;
     }
     std::string out;
     out.reserve(size);
-    for (const std::string& line : m_preamble) (out += line) += kLineEnd;
-    for (const IniSection& section : m_sections) {
-        ((out += '[') += section.name) += ']';
+    for (Span line : m_preamble) (out += text(line)) += kLineEnd;
+    for (const Section& section : m_sections) {
+        ((out += '[') += text(section.name)) += ']';
         out += kLineEnd;
-        for (const IniEntry& entry : section.entries) {
-            if (entry.hasKey)
-                ((out += entry.key) += '=') += entry.value;
+        for (const Line& line : section.lines) {
+            if (line.hasKey)
+                ((out += text(line.key)) += '=') += text(line.value);
             else if (m_options.keepOtherLines)
-                out += entry.value;
+                out += text(line.value);
             else
                 continue;
             out += kLineEnd;
@@ -136,62 +148,118 @@ std::string IniDocument::serialize() const {
     return out;
 }
 
+IniDocument::Span IniDocument::store(std::string_view value) {
+    const Span span{static_cast<std::uint32_t>(m_text.size()),
+                    static_cast<std::uint32_t>(value.size())};
+    m_text += value;
+    return span;
+}
+
+void IniDocument::indexSection(std::uint32_t index) const {
+    const std::string_view name = sectionName(index);
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t slot = foldedHash(name) & mask;; slot = (slot + 1) & mask) {
+        if (m_slots[slot] == 0) {
+            m_slots[slot] = index + 1;
+            return;
+        }
+        if (equalsFolded(sectionName(m_slots[slot] - 1), name))
+            return;  // the first one stays
+    }
+}
+
 void IniDocument::rebuildIndex() const {
-    m_index.clear();
-    m_index.reserve(m_sections.size());
-    for (std::size_t i = 0; i < m_sections.size(); ++i)
-        m_index.emplace(foldCase(m_sections[i].name), i);
+    std::size_t size = 16;
+    while (size < 2 * m_sections.size()) size *= 2;
+    m_slots.assign(size, 0);
+    for (std::size_t i = 0; i < m_sections.size(); ++i) indexSection(static_cast<std::uint32_t>(i));
     m_indexValid = true;
 }
 
 std::optional<std::size_t> IniDocument::findSection(std::string_view name) const {
     if (!m_indexValid)
         rebuildIndex();
-    const auto found = m_index.find(foldCase(name));
-    if (found == m_index.end())
-        return std::nullopt;
-    return found->second;
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t slot = foldedHash(name) & mask; m_slots[slot] != 0; slot = (slot + 1) & mask)
+        if (equalsFolded(sectionName(m_slots[slot] - 1), name))
+            return m_slots[slot] - 1;
+    return std::nullopt;
 }
 
 std::vector<std::string> IniDocument::sectionNames() const {
     std::vector<std::string> names;
     names.reserve(m_sections.size());
-    for (const IniSection& section : m_sections) names.push_back(section.name);
+    for (const Section& section : m_sections) names.emplace_back(text(section.name));
     return names;
+}
+
+const IniDocument::Line* IniDocument::findLine(const Section& section, std::string_view key) const {
+    // Most lines differ from the key in length already; the filter asks this very often.
+    for (const Line& line : section.lines)
+        if (line.hasKey && line.key.length == key.size() && equalsFolded(text(line.key), key))
+            return &line;
+    return nullptr;
+}
+
+std::optional<std::string_view> IniDocument::find(std::size_t section, std::string_view key) const {
+    const Line* line = findLine(m_sections[section], key);
+    if (!line)
+        return std::nullopt;
+    return text(line->value);
+}
+
+void IniDocument::findEach(std::size_t section, std::span<const std::string_view> keys,
+                           std::span<std::optional<std::string_view>> values) const {
+    std::size_t missing = keys.size();
+    for (auto& value : values) value.reset();
+    for (const Line& line : m_sections[section].lines) {
+        if (!line.hasKey)
+            continue;
+        for (std::size_t k = 0; k < keys.size(); ++k) {
+            if (values[k] || line.key.length != keys[k].size() ||
+                !equalsFolded(text(line.key), keys[k]))
+                continue;
+            values[k] = text(line.value);
+            if (--missing == 0)
+                return;
+            break;
+        }
+    }
 }
 
 std::string IniDocument::value(std::string_view section, std::string_view key) const {
     const auto index = findSection(section);
     if (!index)
         return {};
-    const IniEntry* entry = findEntry(m_sections[*index], key);
-    return entry ? entry->value : std::string();
+    return std::string(find(*index, key).value_or(std::string_view()));
 }
 
 std::vector<std::string> IniDocument::keys(std::string_view section) const {
     std::vector<std::string> names;
     if (const auto index = findSection(section))
-        for (const IniEntry& entry : m_sections[*index].entries)
-            if (entry.hasKey)
-                names.push_back(entry.key);
+        for (const Line& line : m_sections[*index].lines)
+            if (line.hasKey)
+                names.emplace_back(text(line.key));
     return names;
 }
 
-IniSection& IniDocument::appendSection(std::string name) {
-    if (m_indexValid)
-        m_index.emplace(foldCase(name), m_sections.size());
-    m_sections.push_back({std::move(name), {}});
-    return m_sections.back();
-}
-
 void IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
-    std::string name = singleLine(section);
-    const auto index = findSection(name);
-    IniSection& target = index ? m_sections[*index] : appendSection(std::move(name));
-    if (auto* entry = const_cast<IniEntry*>(findEntry(target, key)))
-        entry->value = singleLine(value);
+    const std::string name = singleLine(section);
+    auto index = findSection(name);
+    if (!index) {
+        index = m_sections.size();
+        m_sections.push_back({store(name), {}});
+        if (2 * m_sections.size() > m_slots.size())
+            m_indexValid = false;
+        else
+            indexSection(static_cast<std::uint32_t>(*index));
+    }
+    Section& target = m_sections[*index];
+    const Span stored = store(singleLine(value));
+    if (auto* line = const_cast<Line*>(findLine(target, key)))
+        line->value = stored;
     else
-        target.entries.push_back({singleLine(key), singleLine(value), true});
+        target.lines.push_back({store(singleLine(key)), stored, true});
 }
 
 void IniDocument::eraseSection(std::string_view section) {

@@ -4,7 +4,7 @@ namespace sublumo {
 
 namespace {
 
-std::uint64_t nextNamesVersion() {
+std::uint64_t nextVersion() {
     static std::uint64_t counter = 0;
     return ++counter;
 }
@@ -15,12 +15,12 @@ FileContent IniFile::load(const std::string& path) {
     m_path = path;
     m_journal.clear();
     FileContent content = readWholeFile(path);
-    m_document = content.status == ReadStatus::Loaded ? IniDocument::parse(content.bytes, m_options)
-                                                      : IniDocument(m_options);
     m_known = DiskVersion::of(content);
-    m_namesVersion = nextNamesVersion();
-    content.bytes.clear();
-    content.bytes.shrink_to_fit();
+    m_document = content.status == ReadStatus::Loaded
+                     ? IniDocument::parse(std::move(content.bytes), m_options)
+                     : IniDocument(m_options);
+    m_namesVersion = m_contentVersion = nextVersion();
+    content.bytes = std::string();
     return content;
 }
 
@@ -30,8 +30,9 @@ void IniFile::apply(IniDocument& document, const Change& change) {
         document.eraseSection(change.section);
     else
         document.setValue(change.section, change.key, change.value);
+    m_contentVersion = nextVersion();
     if (document.sectionCount() != sections)
-        m_namesVersion = nextNamesVersion();
+        m_namesVersion = m_contentVersion = nextVersion();
 }
 
 void IniFile::setValue(std::string_view section, std::string_view key, std::string_view value) {
@@ -57,11 +58,11 @@ std::optional<std::string> IniFile::takeChangesOnDisk(bool& merged) {
     if (content.status == ReadStatus::Missing || onDisk == m_known)
         return std::nullopt;
 
-    IniDocument base = IniDocument::parse(content.bytes, m_options);
+    IniDocument base = IniDocument::parse(std::move(content.bytes), m_options);
     for (const Change& change : m_journal) apply(base, change);
     m_document = std::move(base);
     m_known = onDisk;
-    m_namesVersion = nextNamesVersion();
+    m_namesVersion = m_contentVersion = nextVersion();
     merged = true;
     return std::nullopt;
 }

@@ -34,6 +34,8 @@ public:
     bool hasUnflushedChanges() const { return !m_journal.empty(); }
     // Changes whenever the list of section names may have changed; unique across files.
     std::uint64_t namesVersion() const { return m_namesVersion; }
+    // Changes with every change of the document at all.
+    std::uint64_t contentVersion() const { return m_contentVersion; }
 
     void setValue(std::string_view section, std::string_view key, std::string_view value);
     void eraseSection(std::string_view section);
@@ -58,6 +60,7 @@ private:
     std::vector<Change> m_journal;
     DiskVersion m_known;
     std::uint64_t m_namesVersion = 0;
+    std::uint64_t m_contentVersion = 0;
 };
 
 }  // namespace sublumo

@@ -10,71 +10,94 @@ namespace sublumo {
 
 namespace {
 
-struct Reader {
-    const DriverDatabase& database;
-    std::size_t index;
-    NumberFormat format;
-    std::string error;
+using C = Criterion;
+using P = ParsedRecord;
 
-    double operator()(std::string_view key) {
-        if (!error.empty())
-            return 0.0;
-        const std::string_view text = database.valueAt(index, key);
-        if (const auto number = readStoredNumber(text, format))
-            return *number;
-        error = "The record \"" + database.recordNameAt(index) + "\" cannot be filtered: its " +
-                std::string(key) + " \"" + std::string(text) + "\" is not a number.";
-        return 0.0;
-    }
+constexpr std::size_t kStoredCount = 6;
+constexpr std::array<std::string_view, kStoredCount> kStoredKeys = {"Dd",  "fs",  "Qes",
+                                                                    "Qms", "Mms", "Re"};
 
-    void cannotEvaluate(std::string_view what) {
-        error = "The record \"" + database.recordNameAt(index) + "\" cannot be filtered: its " +
-                std::string(what) + " cannot be computed.";
-    }
-};
-
-bool any(const CriterionMask& mask, std::initializer_list<Criterion> which) {
-    for (Criterion c : which)
-        if (mask[indexOf(c)])
-            return true;
-    return false;
+std::string cannotFilter(const DriverDatabase& database, std::size_t index, std::string_view what) {
+    std::string text = "The record \"";
+    text.append(database.recordNameAt(index)).append("\" cannot be filtered: its ");
+    return text.append(what);
 }
+
+// The stored values each criterion reads.
+std::array<bool, kStoredCount> storedNeeded(const CriterionMask& needed) {
+    const auto is = [&](Criterion c) { return needed[indexOf(c)]; };
+    return {is(C::Dd) || is(C::SPL),  is(C::fs) || is(C::SPL),
+            is(C::Qts) || is(C::SPL), is(C::Qts),
+            is(C::Mms) || is(C::SPL), is(C::Re)};
+}
+
+constexpr std::array<P::Value, kCriterionCount> kCriterionValue = {P::Dd,  P::fs, P::Qts,
+                                                                   P::Mms, P::Re, P::SPL};
 
 }  // namespace
 
+std::uint8_t requiredValues(const CriterionMask& needed) {
+    const auto stored = storedNeeded(needed);
+    unsigned bits = 0;
+    for (std::size_t s = 0; s < kStoredCount; ++s) bits |= stored[s] ? 1U << s : 0U;
+    if (needed[indexOf(C::Qts)])
+        bits |= 1U << P::Qts;
+    if (needed[indexOf(C::SPL)])
+        bits |= 1U << P::SPL;
+    return static_cast<std::uint8_t>(bits);
+}
+
+double criterionValue(const ParsedRecord& parsed, Criterion criterion) {
+    return parsed.values[kCriterionValue[indexOf(criterion)]];
+}
+
+ParsedRecord parseRecord(const DriverDatabase& database, std::size_t index, NumberFormat format) {
+    std::array<std::string_view, kStoredCount> texts;
+    database.valuesAt(index, kStoredKeys, texts);
+    ParsedRecord parsed;
+    const auto set = [&](P::Value v, std::optional<double> number) {
+        if (!number)
+            return;
+        parsed.values[v] = *number;
+        parsed.valid = static_cast<std::uint8_t>(parsed.valid | (1U << v));
+    };
+    for (std::size_t s = 0; s < kStoredCount; ++s)
+        set(static_cast<P::Value>(s), readStoredNumber(texts[s], format));
+    const auto& v = parsed.values;
+    if (parsed.has(P::Qes) && parsed.has(P::Qms))
+        set(P::Qts, recordQts(v[P::Qes], v[P::Qms]));
+    if (parsed.has(P::Dd) && parsed.has(P::fs) && parsed.has(P::Qes) && parsed.has(P::Mms))
+        set(P::SPL, recordSensitivity(v[P::Dd], v[P::fs], v[P::Qes], v[P::Mms]));
+    return parsed;
+}
+
 std::variant<CriterionValues, std::string> criterionValuesOf(const DriverDatabase& database,
                                                              std::size_t index,
-                                                             const CriterionMask& needed,
-                                                             NumberFormat format) {
-    using C = Criterion;
-    Reader read{database, index, format, {}};
-    // Stored values in the order the criteria need them; each read only when some checked
-    // criterion uses it.
-    const double dd = any(needed, {C::Dd, C::SPL}) ? read("Dd") : 0.0;
-    const double fs = any(needed, {C::fs, C::SPL}) ? read("fs") : 0.0;
-    const double qes = any(needed, {C::Qts, C::SPL}) ? read("Qes") : 0.0;
-    const double qms = any(needed, {C::Qts}) ? read("Qms") : 0.0;
-    const double mms = any(needed, {C::Mms, C::SPL}) ? read("Mms") : 0.0;
-    const double re = any(needed, {C::Re}) ? read("Re") : 0.0;
-    if (!read.error.empty())
-        return read.error;
+                                                             const ParsedRecord& parsed,
+                                                             const CriterionMask& needed) {
+    const auto stored = storedNeeded(needed);
+    for (std::size_t s = 0; s < kStoredCount; ++s)
+        if (stored[s] && !parsed.has(static_cast<P::Value>(s)))
+            return cannotFilter(database, index,
+                                std::string(kStoredKeys[s]) + " \"" +
+                                    std::string(database.valueAt(index, kStoredKeys[s])) +
+                                    "\" is not a number.");
+    if (needed[indexOf(C::Qts)] && !parsed.has(P::Qts))
+        return cannotFilter(database, index, "Qts cannot be computed.");
+    if (needed[indexOf(C::SPL)] && !parsed.has(P::SPL))
+        return cannotFilter(database, index, "SPL cannot be computed.");
+    const auto& v = parsed.values;
+    return CriterionValues{v[P::Dd], v[P::fs], v[P::Qts], v[P::Mms], v[P::Re], v[P::SPL]};
+}
 
-    CriterionValues values{dd, fs, 0.0, mms, re, 0.0};
-    if (needed[indexOf(C::Qts)]) {
-        const auto qts = recordQts(qes, qms);
-        if (!qts)
-            read.cannotEvaluate("Qts");
-        values[indexOf(C::Qts)] = qts.value_or(0.0);
-    }
-    if (needed[indexOf(C::SPL)] && read.error.empty()) {
-        const auto spl = recordSensitivity(dd, fs, qes, mms);
-        if (!spl)
-            read.cannotEvaluate("SPL");
-        values[indexOf(C::SPL)] = spl.value_or(0.0);
-    }
-    if (!read.error.empty())
-        return read.error;
-    return values;
+void ParsedRecords::update(const DriverDatabase& database, NumberFormat format) {
+    if (database.contentVersion() == m_version && format.decimalSeparator == m_separator)
+        return;
+    m_records.resize(database.recordCount());
+    for (std::size_t r = 0; r < m_records.size(); ++r)
+        m_records[r] = parseRecord(database, r, format);
+    m_version = database.contentVersion();
+    m_separator = format.decimalSeparator;
 }
 
 }  // namespace sublumo

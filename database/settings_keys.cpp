@@ -130,7 +130,7 @@ void SectionValues::setInteger(std::string_view key, int value) {
 }
 
 void SectionValues::setBoolean(std::string_view key, bool value) {
-    m_values[indexOf(key)] = value ? "1" : "0";
+    m_values[indexOf(key)].assign(1, value ? '1' : '0');
 }
 
 void SectionValues::setText(std::string_view key, std::string_view value) {

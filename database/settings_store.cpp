@@ -18,36 +18,39 @@ std::optional<int> parseSettingsInteger(std::string_view text) {
     return value;
 }
 
-const IniEntry* SettingsStore::entry(std::string_view section, std::string_view key) const {
+std::optional<std::string_view> SettingsStore::entry(std::string_view section,
+                                                     std::string_view key) const {
     const IniDocument& document = m_file.document();
     const auto index = document.findSection(section);
-    return index ? findEntry(document.section(*index), key) : nullptr;
+    if (!index)
+        return std::nullopt;
+    return document.find(*index, key);
 }
 
 int SettingsStore::readInteger(std::string_view section, std::string_view key, int fallback) const {
-    const IniEntry* found = entry(section, key);
+    const auto found = entry(section, key);
     if (!found)
         return fallback;
-    return parseSettingsInteger(found->value).value_or(fallback);
+    return parseSettingsInteger(*found).value_or(fallback);
 }
 
 bool SettingsStore::readBoolean(std::string_view section, std::string_view key,
                                 bool fallback) const {
-    const IniEntry* found = entry(section, key);
+    const auto found = entry(section, key);
     if (!found)
         return fallback;
-    const auto number = parseSettingsInteger(found->value);
+    const auto number = parseSettingsInteger(*found);
     return number ? *number != 0 : fallback;
 }
 
 std::string SettingsStore::readText(std::string_view section, std::string_view key,
                                     std::string_view fallback) const {
-    const IniEntry* found = entry(section, key);
-    return found ? found->value : std::string(fallback);
+    const auto found = entry(section, key);
+    return std::string(found.value_or(fallback));
 }
 
 bool SettingsStore::hasKey(std::string_view section, std::string_view key) const {
-    return entry(section, key) != nullptr;
+    return entry(section, key).has_value();
 }
 
 void SettingsStore::writeInteger(std::string_view section, std::string_view key, int value) {

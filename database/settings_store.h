@@ -42,7 +42,7 @@ public:
     FlushResult flush() { return m_file.flush(); }
 
 private:
-    const IniEntry* entry(std::string_view section, std::string_view key) const;
+    std::optional<std::string_view> entry(std::string_view section, std::string_view key) const;
 
     IniFile m_file;
 };

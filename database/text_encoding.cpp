@@ -71,6 +71,24 @@ bool isLatinCapitalTail(unsigned char c) {
     return c >= 0x80 && c <= 0x9E && c != 0x97;
 }
 
+// Folds byte by byte; a Latin-1 capital is the lead byte 0xC3 and a tail, so the folder
+// remembers whether the byte before was that lead.
+class Folder {
+public:
+    unsigned char operator()(unsigned char c) {
+        if (m_afterLead && isLatinCapitalTail(c)) {
+            m_afterLead = false;
+            return static_cast<unsigned char>(c + 0x20);
+        }
+        c = static_cast<unsigned char>(foldAscii(static_cast<char>(c)));
+        m_afterLead = c == 0xC3;
+        return c;
+    }
+
+private:
+    bool m_afterLead = false;
+};
+
 }  // namespace
 
 std::string_view stripLine(std::string_view text) {
@@ -123,41 +141,26 @@ std::string decodeLine(std::string_view text) {
 
 std::string foldCase(std::string_view text) {
     std::string out(text);
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        out[i] = foldAscii(out[i]);
-        if (static_cast<unsigned char>(out[i]) == 0xC3 && i + 1 < out.size() &&
-            isLatinCapitalTail(static_cast<unsigned char>(out[i + 1]))) {
-            out[i + 1] = static_cast<char>(static_cast<unsigned char>(out[i + 1]) + 0x20);
-            ++i;
-        }
-    }
+    Folder fold;
+    for (char& c : out) c = static_cast<char>(fold(static_cast<unsigned char>(c)));
     return out;
 }
 
 bool equalsFolded(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto ca = static_cast<unsigned char>(a[i]);
-        const auto cb = static_cast<unsigned char>(b[i]);
-        if (foldAscii(a[i]) == foldAscii(b[i])) {
-            // A Latin-1 capital and its small letter share the lead byte 0xC3.
-            if (ca == 0xC3 && cb == 0xC3 && i + 1 < a.size()) {
-                auto ta = static_cast<unsigned char>(a[i + 1]);
-                auto tb = static_cast<unsigned char>(b[i + 1]);
-                if (isLatinCapitalTail(ta))
-                    ta = static_cast<unsigned char>(ta + 0x20);
-                if (isLatinCapitalTail(tb))
-                    tb = static_cast<unsigned char>(tb + 0x20);
-                if (ta != tb)
-                    return false;
-                ++i;
-            }
-            continue;
-        }
-        return false;
-    }
+    Folder foldA, foldB;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (foldA(static_cast<unsigned char>(a[i])) != foldB(static_cast<unsigned char>(b[i])))
+            return false;
     return true;
+}
+
+std::uint64_t foldedHash(std::string_view text) {
+    std::uint64_t hash = 1469598103934665603ULL;
+    Folder fold;
+    for (char c : text) hash = (hash ^ fold(static_cast<unsigned char>(c))) * 1099511628211ULL;
+    return hash;
 }
 
 std::string lowerAscii(std::string_view text) {

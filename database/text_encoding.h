@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,8 @@ std::string decodeLine(std::string_view text);
 // section and key names are matched by.
 std::string foldCase(std::string_view text);
 bool equalsFolded(std::string_view a, std::string_view b);
+// The hash of foldCase(text), without building it.
+std::uint64_t foldedHash(std::string_view text);
 
 // Only A-Z made lower case: the rule of the list's search text.
 std::string lowerAscii(std::string_view text);

@@ -32,7 +32,14 @@ TEST(DriverDatabase, WithoutAFileIsEmptyAndTheFirstSaveWritesOneRecord) {
     EXPECT_EQ(db.openDatabase(path).status, OpenStatus::Missing);
     EXPECT_TRUE(db.recordNames().empty());
 
-    ASSERT_TRUE(saveRecordToDatabase(db, makeRecord("Maker One 10W")));
+    const FlushResult saved = saveRecordToDatabase(db, makeRecord("Maker One 10W"));
+    ASSERT_TRUE(saved);
+    EXPECT_FALSE(saved.mergedOtherCopy);  // nobody else wrote
+    EXPECT_EQ(readBytes(path), kOneRecord);
+    DriverDatabase reopened;
+    reopened.openDatabase(path);
+    reopened.writeValue("Maker One 10W", "Qms", "2.5");
+    EXPECT_FALSE(reopened.flushDatabase().mergedOtherCopy);
     EXPECT_EQ(readBytes(path), kOneRecord);
     EXPECT_EQ(db.recordNames(), (Names{"Maker One 10W"}));
     EXPECT_FALSE(db.hasUnflushedChanges());

@@ -31,7 +31,7 @@ TEST(IniDocument, ReadsByTheRulesOfTheDatabaseFile) {
     EXPECT_EQ(doc.value("Maker One 10W", "Le"), "");
     EXPECT_EQ(doc.value("Nobody", "Qms"), "");
     EXPECT_EQ(doc.keys("Maker One 10W"), (Names{"Qms", "Qes", "URL", "Empty"}));
-    EXPECT_EQ(doc.section(0).entries.size(), 5u);  // the line without "=" stays in the record
+    EXPECT_EQ(doc.lineCount(0), 5u);  // the line without "=" stays in the record
     EXPECT_EQ(doc.value("second", "FS"), "30");
 }
 
