@@ -53,7 +53,11 @@ public:
     Reader(IniDocument& document, bool utf8) : m_document(document), m_utf8(utf8) {}
 
     void line(std::string_view raw) {
-        const std::string_view line = stripLine(raw);
+        // A byte-order mark means nothing at the start of a line; left there, it would open
+        // the written file and read as a mark of the file the next time.
+        std::string_view line = stripLine(raw);
+        while (line.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+            line = stripLine(line.substr(kByteOrderMark.size()));
         if (line.empty())
             return;
         if (m_utf8 || isValidUtf8(line)) {

@@ -85,6 +85,18 @@ TEST(IniDocument, ReadsLinesThatAreNotUtf8AsWindows1252AndWritesUtf8) {
         "[B\xC3\xBChne]\r\nx=1\r\n\r\n[Caf\xC3\xA9]\r\nURL=\xE2\x80\x9Cq\xE2\x80\x9D\r\n\r\n");
 }
 
+TEST(IniDocument, AByteOrderMarkInsideTheFileIsNoContent) {
+    // Found by fuzzing: a kept line that began with a mark opened the written file with it.
+    const std::string text =
+        "\x01\xEF\xBB\xBF \xEF\xBB\xBF;note\r\n[\xEF\xBB\xBF"
+        "A]\r\n";
+    const IniDocument doc = IniDocument::parse(text, {true});
+    EXPECT_EQ(doc.serialize(),
+              ";note\r\n[\xEF\xBB\xBF"
+              "A]\r\n\r\n");
+    EXPECT_EQ(IniDocument::parse(doc.serialize(), {true}).serialize(), doc.serialize());
+}
+
 TEST(IniDocument, ALineBreakInAWrittenTextCannotSplitTheFile) {
     IniDocument doc;
     doc.setValue("A\r\n[B]", "URL", "x\ny=1");
