@@ -1,5 +1,6 @@
 #include "file_access.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <string_view>
 #include <thread>
 #include <utility>
 
@@ -68,11 +70,15 @@ bool writeAll(int fd, const std::string& bytes) {
     return true;
 }
 
+std::string temporaryPrefix(const std::string& target) {
+    return "." + baseNameOf(target) + ".tmp-";
+}
+
 // Created with O_EXCL under a name no other copy uses, mode 0666 less the umask.
 int createTemporary(const std::string& target, std::string& name) {
     static unsigned counter = 0;
     const std::string stem =
-        directoryOf(target) + "/." + baseNameOf(target) + ".tmp-" + std::to_string(getpid()) + "-";
+        directoryOf(target) + "/" + temporaryPrefix(target) + std::to_string(getpid()) + "-";
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = stem + std::to_string(++counter);
         const int fd = retryOnInterrupt(
@@ -181,6 +187,19 @@ std::optional<std::string> replaceFile(const std::string& path, const std::strin
     }
     syncDirectory(directoryOf(target));
     return std::nullopt;
+}
+
+void removeStaleTemporaries(const std::string& path) {
+    const std::string target = resolveLink(path);
+    const std::string directory = directoryOf(target);
+    const std::string prefix = temporaryPrefix(target);
+    DIR* listing = opendir(directory.c_str());
+    if (listing == nullptr)
+        return;
+    while (const dirent* entry = readdir(listing))
+        if (std::string_view(entry->d_name).starts_with(prefix))
+            unlink((directory + "/" + entry->d_name).c_str());
+    closedir(listing);
 }
 
 DiskVersion DiskVersion::of(const FileContent& content) {

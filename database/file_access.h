@@ -24,6 +24,10 @@ FileContent readWholeFile(const std::string& path);
 // failure, the system's error text; `path` is then as it was.
 std::optional<std::string> replaceFile(const std::string& path, const std::string& bytes);
 
+// Every copy writes its temporary file only while it holds the lock, so under the lock any
+// temporary file beside `path` was left by a copy that died while writing: it goes.
+void removeStaleTemporaries(const std::string& path);
+
 // What a copy last read or wrote: enough to tell whether another copy wrote since.
 struct DiskVersion {
     bool exists = false;

@@ -74,6 +74,7 @@ FlushResult IniFile::flush() {
     FileLock lock;
     if (auto error = FileLock::acquire(m_path, lock))
         return {false, std::move(*error), false};
+    removeStaleTemporaries(m_path);
     if (auto error = takeChangesOnDisk(result.mergedOtherCopy))
         return {false, std::move(*error), result.mergedOtherCopy};
 

@@ -127,6 +127,22 @@ TEST_F(AllList, TakesTheNameListAgainWhenTheNamesChanged) {
     EXPECT_EQ(m_lists.allEntries(), (Names{"Aardvark", "alpha 10", "Alpha 8", "Maker One 10W"}));
 }
 
+TEST(EmptyDatabase, ListsNothingAndCountsZeroOfZero) {
+    const DriverDatabase db;
+    DriverLists lists;
+    DriverFilter filter;
+    for (bool on : {false, true}) {
+        filter.on = on;
+        filter[Criterion::SPL].enabled = on;
+        ASSERT_TRUE(lists.refreshDriverList(db, filter, 0, kPoint).ok);
+        EXPECT_EQ(lists.allCount(), 0u);
+        EXPECT_EQ(lists.allCaption(), "All");
+        EXPECT_EQ(countLabelText(ListTab::All, lists.allSelection(), lists.allCount(),
+                                 lists.nameList().size()),
+                  "#0/0/0");
+    }
+}
+
 TEST(RecentList, NoteRecentRecordSkipsRepeatsAndKeepsTheLast25) {
     std::vector<std::string> recent;
     noteRecentRecord(recent, "A");
