@@ -64,19 +64,17 @@ bool nameContains(std::string_view name, std::string_view searchText) {
 }
 
 void DriverLists::takeNameList(const DriverDatabase& database) {
-    m_names = database.recordNames();
+    m_names = std::make_shared<const std::vector<std::string>>(database.recordNames());
     m_namesVersion = database.namesVersion();
+    const std::vector<std::string>& names = *m_names;
     std::vector<std::string> folded;
-    folded.reserve(m_names.size());
-    for (const std::string& name : m_names) folded.push_back(foldCase(name));
-    m_sorted.resize(m_names.size());
+    folded.reserve(names.size());
+    for (const std::string& name : names) folded.push_back(foldCase(name));
+    m_sorted.resize(names.size());
     std::iota(m_sorted.begin(), m_sorted.end(), 0U);
     std::sort(m_sorted.begin(), m_sorted.end(), [&](std::uint32_t a, std::uint32_t b) {
-        return folded[a] != folded[b] ? folded[a] < folded[b] : m_names[a] < m_names[b];
+        return folded[a] != folded[b] ? folded[a] < folded[b] : names[a] < names[b];
     });
-    // Entries of the old list would point at other records now.
-    m_all.clear();
-    m_selection.reset();
 }
 
 RefreshOutcome DriverLists::refreshDriverList(const DriverDatabase& database,
@@ -86,6 +84,7 @@ RefreshOutcome DriverLists::refreshDriverList(const DriverDatabase& database,
         takeNameList(database);
     if (!filter.on) {
         m_all = m_sorted;
+        m_listed = m_names;
         m_caption = kAllCaption;
         m_selection = positionRow(position, m_all.size());
         return {};
@@ -102,12 +101,13 @@ RefreshOutcome DriverLists::refreshDriverList(const DriverDatabase& database,
     m_parsed.update(database, format);
 
     // Every record in file order; the first that cannot be judged stops the refresh.
-    std::vector<char> passes(m_names.size(), 0);
-    for (std::size_t r = 0; r < m_names.size(); ++r) {
+    const std::vector<std::string>& names = *m_names;
+    std::vector<char> passes(names.size(), 0);
+    for (std::size_t r = 0; r < names.size(); ++r) {
         const ParsedRecord& parsed = m_parsed[r];
         if ((parsed.valid & required) != required)
             return {false, std::get<std::string>(criterionValuesOf(database, r, parsed, needed))};
-        bool pass = needle.empty() || containsLowered(m_names[r], needle);
+        bool pass = needle.empty() || containsLowered(names[r], needle);
         for (std::size_t i = 0; pass && i < kCriterionCount; ++i)
             pass = !needed[i] || limits[i].admits(criterionValue(parsed, criteria()[i].id));
         passes[r] = pass;
@@ -117,7 +117,8 @@ RefreshOutcome DriverLists::refreshDriverList(const DriverDatabase& database,
     for (std::uint32_t index : m_sorted)
         if (passes[index])
             m_all.push_back(index);
-    m_caption = m_all.size() == m_names.size() ? kAllCaption : kFilteredCaption;
+    m_listed = m_names;
+    m_caption = m_all.size() == names.size() ? kAllCaption : kFilteredCaption;
     m_selection.reset();
     return {};
 }
@@ -125,13 +126,13 @@ RefreshOutcome DriverLists::refreshDriverList(const DriverDatabase& database,
 std::vector<std::string> DriverLists::allEntries() const {
     std::vector<std::string> entries;
     entries.reserve(m_all.size());
-    for (std::uint32_t index : m_all) entries.push_back(m_names[index]);
+    for (std::uint32_t index : m_all) entries.push_back((*m_listed)[index]);
     return entries;
 }
 
 std::optional<std::size_t> DriverLists::findInAll(std::string_view name) const {
     for (std::size_t row = 0; row < m_all.size(); ++row)
-        if (equalsFolded(m_names[m_all[row]], name))
+        if (equalsFolded((*m_listed)[m_all[row]], name))
             return row;
     return std::nullopt;
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,7 +34,7 @@ public:
     // Takes the name list again; refreshDriverList also does so whenever the database's
     // names changed since.
     void takeNameList(const DriverDatabase& database);
-    const std::vector<std::string>& nameList() const { return m_names; }
+    const std::vector<std::string>& nameList() const { return *m_names; }
 
     // Filter off: every record, row `position` selected (none past the end). Filter on: the
     // records that pass, none selected. On failure the list stays as it was.
@@ -41,7 +42,7 @@ public:
                                      int position, NumberFormat format);
 
     std::size_t allCount() const { return m_all.size(); }
-    const std::string& allEntry(std::size_t row) const { return m_names[m_all[row]]; }
+    const std::string& allEntry(std::size_t row) const { return (*m_listed)[m_all[row]]; }
     std::vector<std::string> allEntries() const;
     std::string_view allCaption() const { return m_caption; }
     std::optional<std::size_t> allSelection() const { return m_selection; }
@@ -50,7 +51,11 @@ public:
     std::optional<std::size_t> findInAll(std::string_view name) const;
 
 private:
-    std::vector<std::string> m_names;
+    using Names = std::shared_ptr<const std::vector<std::string>>;
+    Names m_names = std::make_shared<const std::vector<std::string>>();
+    // The name list the "All" list points into: the one of the last refresh that succeeded,
+    // so that a failed refresh after the names changed still keeps the previous list.
+    Names m_listed = m_names;
     std::vector<std::uint32_t> m_sorted;  // record indices in alphabetical order
     std::uint64_t m_namesVersion = ~std::uint64_t{0};
     ParsedRecords m_parsed;

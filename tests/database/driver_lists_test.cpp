@@ -110,6 +110,11 @@ TEST_F(AllList, ARecordThatCannotBeJudgedStopsTheRefreshAndKeepsThePreviousList)
     EXPECT_EQ(outcome.errorText,
               "The record \"Alpha 8\" cannot be filtered: its SPL cannot be computed.");
 
+    // Also after the names changed, the failed refresh keeps the list as it was shown.
+    m_db.writeValue("New 10", "Dd", "100");
+    EXPECT_FALSE(refresh().ok);
+    EXPECT_EQ(m_lists.allEntries(), before);
+
     m_filter[Criterion::SPL].enabled = false;
     m_filter[Criterion::Re].maximum = "x";
     outcome = refresh();
