@@ -161,6 +161,9 @@ std::optional<std::string> replaceFile(const std::string& path, const std::strin
     const std::string target = resolveLink(path);
     struct stat old {};
     const bool existed = stat(target.c_str(), &old) == 0;
+    // A rename would replace a file the user made read-only; writing it in place would not.
+    if (existed && access(target.c_str(), W_OK) != 0)
+        return systemError(errno);
 
     std::string temporary;
     const int fd = createTemporary(target, temporary);

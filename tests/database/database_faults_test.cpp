@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -247,6 +248,29 @@ TEST(DatabaseFaults, AReadOnlyDirectoryReportsTheErrorAndTheNextFlushSucceeds) {
     });
     if (report.rfind("skip: ", 0) == 0)
         GTEST_SKIP() << "a read-only bind mount is not permitted here (" << report.substr(6) << ")";
+    EXPECT_EQ(report, "");
+}
+
+TEST(DatabaseFaults, AReadOnlyFileIsNotReplacedBehindItsOwnersBack) {
+    TempDir dir;
+    const std::string path = dir.file("sublumo_tsp.ini");
+    DriverDatabase seed;
+    seed.openDatabase(path);
+    ASSERT_TRUE(saveRecordToDatabase(seed, recordNamed("Old one")));
+    // Root may write any file, so the child becomes an ordinary user in a directory open to
+    // all, where only the file's own mode forbids writing.
+    ASSERT_EQ(chmod(dir.path().c_str(), 0777), 0);
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+    const std::string report = reportFromChild([&] {
+        // Root is kept as the saved user only to give the file its write permission back.
+        if (getuid() == 0 && setresuid(65534, 65534, 0) != 0)
+            return "skip: " + std::string(std::strerror(errno));
+        return failedFlushThenRecovery(path, "Permission denied", [&] {
+            return seteuid(0) == 0 && chmod(path.c_str(), 0666) == 0;
+        });
+    });
+    if (report.rfind("skip: ", 0) == 0)
+        GTEST_SKIP() << report;
     EXPECT_EQ(report, "");
 }
 
