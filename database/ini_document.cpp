@@ -248,7 +248,10 @@ std::vector<std::string> IniDocument::keys(std::string_view section) const {
 }
 
 void IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
+    // Copies first: the texts may point into this document's own text, which grows below.
     const std::string name = singleLine(section);
+    const std::string keyText = singleLine(key);
+    const std::string valueText = singleLine(value);
     auto index = findSection(name);
     if (!index) {
         index = m_sections.size();
@@ -259,11 +262,11 @@ void IniDocument::setValue(std::string_view section, std::string_view key, std::
             indexSection(static_cast<std::uint32_t>(*index));
     }
     Section& target = m_sections[*index];
-    const Span stored = store(singleLine(value));
-    if (auto* line = const_cast<Line*>(findLine(target, key)))
+    const Span stored = store(valueText);
+    if (auto* line = const_cast<Line*>(findLine(target, keyText)))
         line->value = stored;
     else
-        target.lines.push_back({store(singleLine(key)), stored, true});
+        target.lines.push_back({store(keyText), stored, true});
 }
 
 void IniDocument::eraseSection(std::string_view section) {

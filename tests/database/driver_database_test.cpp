@@ -130,6 +130,10 @@ TEST(DriverDatabase, ReadsAndListsByPositionAndByName) {
     EXPECT_EQ(db.valueAt(1, "fs"), "");
     EXPECT_EQ(db.keysOf("b"), (Names{"Dd", "fs"}));
     EXPECT_TRUE(db.keysOf("nobody").empty());
+    // Texts read from the database itself can be written back, however much it grows.
+    for (int i = 0; i < 200; ++i)
+        db.writeValue(db.recordNameAt(1), db.keysOf("a")[0], db.valueAt(0, "fs"));
+    EXPECT_EQ(db.readValue("a", "dd"), "40");
     EXPECT_FALSE(db.flushDatabase());  // no file to write to
     EXPECT_TRUE(db.hasUnflushedChanges());
 }
