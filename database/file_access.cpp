@@ -71,7 +71,9 @@ bool writeAll(int fd, const std::string& bytes) {
 }
 
 std::string temporaryPrefix(const std::string& target) {
-    return "." + baseNameOf(target) + ".tmp-";
+    // Appended piece by piece: GCC 12 at -O3 warns falsely about a literal + std::string.
+    std::string prefix(1, '.');
+    return prefix.append(baseNameOf(target)).append(".tmp-");
 }
 
 // Created with O_EXCL under a name no other copy uses, mode 0666 less the umask.
