@@ -1,0 +1,162 @@
+// Opening a database of 100 000 records and refreshing the filtered "All" list over it: the
+// start-up and every keystroke in the filter.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "driver_database.h"
+#include "driver_lists.h"
+#include "number_text.h"
+
+namespace sublumo {
+namespace {
+
+constexpr int kRecords = 100000;
+
+std::string number(std::mt19937& random, double low, double high) {
+    std::uniform_real_distribution<double> draw(low, high);
+    return formatRounded(draw(random), 2, NumberFormat{'.'});
+}
+
+// The file a long-time user might have: maker and model names, realistic values.
+std::string databaseText() {
+    static const char* const makers[] = {"Acme",    "Bold Audio",  "Celeste", "Dynacore",
+                                         "Eminent", "Fostex-like", "Gamut",   "Helix",
+                                         "Ionic",   "Jubal"};
+    std::mt19937 random(5);
+    std::string text;
+    text.reserve(kRecords * 180);
+    for (int r = 0; r < kRecords; ++r) {
+        text += "[" + std::string(makers[r % 10]) + " " + std::to_string(r) + " Woofer]\r\n";
+        text += "Qms=" + number(random, 1, 10) + "\r\nQes=" + number(random, 0.2, 1.5) +
+                "\r\nfs=" + number(random, 15, 120) + "\r\nMms=" + number(random, 2, 300) +
+                "\r\nDd=" + number(random, 40, 460) + "\r\nRe=" + number(random, 2, 8) +
+                "\r\nHc=" + number(random, 4, 30) + "\r\nHg=" + number(random, 4, 12) +
+                "\r\nPe=" + number(random, 10, 1000) + "\r\nLe=" + number(random, 0.1, 3) +
+                "\r\nURL=https://www.example.com/drivers/" + std::to_string(r) + "\r\n\r\n";
+    }
+    return text;
+}
+
+// Written once per run, removed when the program ends.
+class BenchFile {
+public:
+    BenchFile()
+        : m_path((std::filesystem::temp_directory_path() /
+                  ("sublumo-bench-" + std::to_string(getpid()) + ".ini"))
+                     .string()) {
+        std::ofstream(m_path, std::ios::binary) << databaseText();
+    }
+    ~BenchFile() {
+        std::error_code ignored;
+        std::filesystem::remove(m_path, ignored);
+        std::filesystem::remove(m_path + ".lock", ignored);
+    }
+    const std::string& path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+const std::string& databasePath() {
+    static const BenchFile file;
+    return file.path();
+}
+
+void BM_OpenDatabase(benchmark::State& state) {
+    const std::string& path = databasePath();
+    for (auto _ : state) {
+        DriverDatabase db;
+        db.openDatabase(path);
+        benchmark::DoNotOptimize(db.recordCount());
+    }
+}
+BENCHMARK(BM_OpenDatabase)->Unit(benchmark::kMillisecond);
+
+// Opening followed by the first lookup by name, which builds the name index.
+void BM_OpenDatabaseAndLookUp(benchmark::State& state) {
+    const std::string& path = databasePath();
+    for (auto _ : state) {
+        DriverDatabase db;
+        db.openDatabase(path);
+        benchmark::DoNotOptimize(db.readValue("Jubal 99999 Woofer", "Qms"));
+    }
+}
+BENCHMARK(BM_OpenDatabaseAndLookUp)->Unit(benchmark::kMillisecond);
+
+// Taking the name list with its alphabetical order: once after start-up and every write.
+void BM_TakeNameList(benchmark::State& state) {
+    DriverDatabase db;
+    db.openDatabase(databasePath());
+    for (auto _ : state) {
+        DriverLists lists;
+        lists.takeNameList(db);
+        benchmark::DoNotOptimize(lists.nameList().size());
+    }
+}
+BENCHMARK(BM_TakeNameList)->Unit(benchmark::kMillisecond);
+
+DriverFilter benchFilter() {
+    DriverFilter filter;
+    filter.on = true;
+    filter.searchText = "wOOf";
+    filter[Criterion::Dd] = {true, "100", "300"};
+    filter[Criterion::Qts] = {true, "0.2", "0.6"};
+    filter[Criterion::SPL] = {true, "80", "95"};
+    return filter;
+}
+
+// Search text and three criteria, every record judged: a keystroke in the filter.
+void BM_RefreshFilteredList(benchmark::State& state) {
+    DriverDatabase db;
+    db.openDatabase(databasePath());
+    DriverLists lists;
+    const DriverFilter filter = benchFilter();
+    lists.refreshDriverList(db, filter, 0, NumberFormat{'.'});
+    for (auto _ : state) {
+        if (!lists.refreshDriverList(db, filter, 0, NumberFormat{'.'}).ok)
+            state.SkipWithError("refresh failed");
+    }
+    state.counters["listed"] = static_cast<double>(lists.allCount());
+}
+BENCHMARK(BM_RefreshFilteredList)->Unit(benchmark::kMillisecond);
+
+// The first refresh after a value changed, which parses every record's values again.
+void BM_RefreshFilteredListAfterAChange(benchmark::State& state) {
+    DriverDatabase db;
+    db.openDatabase(databasePath());
+    DriverLists lists;
+    const DriverFilter filter = benchFilter();
+    lists.refreshDriverList(db, filter, 0, NumberFormat{'.'});
+    int round = 0;
+    for (auto _ : state) {
+        db.writeValue("Acme 0 Woofer", "Qms", std::to_string(2 + (++round % 2)));
+        if (!lists.refreshDriverList(db, filter, 0, NumberFormat{'.'}).ok)
+            state.SkipWithError("refresh failed");
+    }
+}
+BENCHMARK(BM_RefreshFilteredListAfterAChange)->Unit(benchmark::kMillisecond);
+
+void BM_FlushDatabase(benchmark::State& state) {
+    const std::string path = databasePath() + ".flush";
+    std::filesystem::copy_file(databasePath(), path,
+                               std::filesystem::copy_options::overwrite_existing);
+    DriverDatabase db;
+    db.openDatabase(path);
+    int round = 0;
+    for (auto _ : state) {
+        db.writeValue("Acme 0 Woofer", "Qms", std::to_string(++round));
+        if (!db.flushDatabase())
+            state.SkipWithError("flush failed");
+    }
+    std::filesystem::remove(path);
+    std::filesystem::remove(path + ".lock");
+}
+BENCHMARK(BM_FlushDatabase)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace sublumo

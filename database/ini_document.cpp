@@ -1,0 +1,280 @@
+#include "ini_document.h"
+
+#include "text_encoding.h"
+
+namespace sublumo {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kLineEnd = "\r\n";
+
+bool isHeader(std::string_view line) {
+    return line.size() >= 2 && line.front() == '[' && line.back() == ']';
+}
+
+// Splits at CR LF, LF or a lone CR; the empty pieces between are skipped later anyway. Lines
+// are short: a plain loop beats a library search call per line.
+template <typename Visit>
+void forEachLine(std::string_view bytes, Visit visit) {
+    const char* at = bytes.data();
+    const char* const end = at + bytes.size();
+    while (at < end) {
+        const char* lineEnd = at;
+        while (lineEnd < end && *lineEnd != '\n' && *lineEnd != '\r') ++lineEnd;
+        visit(std::string_view(at, static_cast<std::size_t>(lineEnd - at)));
+        at = lineEnd + 1;
+    }
+}
+
+std::size_t findEquals(std::string_view line) {
+    for (std::size_t i = 0; i < line.size(); ++i)
+        if (line[i] == '=')
+            return i;
+    return std::string_view::npos;
+}
+
+// A line break inside a name or value would split the line on the next read and could forge
+// a header: a single-line field never holds one, so it becomes a blank.
+std::string singleLine(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    return out;
+}
+
+}  // namespace
+
+// Turns each line of the file into spans of the document's text. Lines that are not UTF-8
+// are decoded into a text of their own, appended to the document's text at the end.
+class IniDocument::Reader {
+public:
+    Reader(IniDocument& document, bool utf8) : m_document(document), m_utf8(utf8) {}
+
+    void line(std::string_view raw) {
+        // A byte-order mark means nothing at the start of a line; left there, it would open
+        // the written file and read as a mark of the file the next time.
+        std::string_view line = stripLine(raw);
+        while (line.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+            line = stripLine(line.substr(kByteOrderMark.size()));
+        if (line.empty())
+            return;
+        if (m_utf8 || isValidUtf8(line)) {
+            take(line, static_cast<std::uint32_t>(line.data() - m_document.m_text.data()));
+        } else {
+            const std::uint32_t at = base() + static_cast<std::uint32_t>(m_decoded.size());
+            m_decoded += windows1252ToUtf8(line);
+            take(std::string_view(m_decoded).substr(at - base()), at);
+        }
+    }
+
+    void finish() { m_document.m_text += m_decoded; }
+
+private:
+    std::uint32_t base() const { return static_cast<std::uint32_t>(m_document.m_text.size()); }
+
+    // `line` starts at `offset` of the document's text, once the decoded lines are appended.
+    void take(std::string_view line, std::uint32_t offset) {
+        const auto span = [&](std::string_view part) {
+            part = stripLine(part);
+            return Span{offset + static_cast<std::uint32_t>(part.data() - line.data()),
+                        static_cast<std::uint32_t>(part.size())};
+        };
+        auto& sections = m_document.m_sections;
+        if (line.front() == ';') {
+            keep(span(line));
+        } else if (isHeader(line)) {
+            sections.push_back({span(line.substr(1, line.size() - 2)), {}});
+            sections.back().lines.reserve(11);
+        } else if (sections.empty()) {
+            keep(span(line));
+        } else if (const std::size_t eq = findEquals(line); eq != std::string_view::npos) {
+            sections.back().lines.push_back(
+                {span(line.substr(0, eq)), span(line.substr(eq + 1)), true});
+        } else {
+            sections.back().lines.push_back({{}, span(line), false});
+        }
+    }
+
+    // Comments and lines before the first header survive only where other lines are kept.
+    void keep(Span line) {
+        if (!m_document.m_options.keepOtherLines)
+            return;
+        if (m_document.m_sections.empty())
+            m_document.m_preamble.push_back(line);
+        else
+            m_document.m_sections.back().lines.push_back({{}, line, false});
+    }
+
+    IniDocument& m_document;
+    bool m_utf8;
+    std::string m_decoded;
+};
+
+IniDocument IniDocument::parse(std::string bytes, IniReadOptions options) {
+    IniDocument document(options);
+    document.m_text = std::move(bytes);
+    std::string_view view = document.m_text;
+    if (view.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        view.remove_prefix(kByteOrderMark.size());
+    // A file that is valid UTF-8 as a whole needs no check line by line.
+    Reader reader(document, isValidUtf8(view));
+    forEachLine(view, [&](std::string_view raw) { reader.line(raw); });
+    reader.finish();
+    return document;
+}
+
+std::string IniDocument::serialize() const {
+    std::size_t size = 0;
+    for (Span line : m_preamble) size += line.length + 2;
+    for (const Section& section : m_sections) {
+        size += section.name.length + 6;
+        for (const Line& line : section.lines) size += line.key.length + line.value.length + 3;
+    }
+    std::string out;
+    out.reserve(size);
+    for (Span line : m_preamble) (out += text(line)) += kLineEnd;
+    for (const Section& section : m_sections) {
+        ((out += '[') += text(section.name)) += ']';
+        out += kLineEnd;
+        for (const Line& line : section.lines) {
+            if (line.hasKey)
+                ((out += text(line.key)) += '=') += text(line.value);
+            else if (m_options.keepOtherLines)
+                out += text(line.value);
+            else
+                continue;
+            out += kLineEnd;
+        }
+        out += kLineEnd;
+    }
+    return out;
+}
+
+IniDocument::Span IniDocument::store(std::string_view value) {
+    const Span span{static_cast<std::uint32_t>(m_text.size()),
+                    static_cast<std::uint32_t>(value.size())};
+    m_text += value;
+    return span;
+}
+
+void IniDocument::indexSection(std::uint32_t index) const {
+    const std::string_view name = sectionName(index);
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t slot = foldedHash(name) & mask;; slot = (slot + 1) & mask) {
+        if (m_slots[slot] == 0) {
+            m_slots[slot] = index + 1;
+            return;
+        }
+        if (equalsFolded(sectionName(m_slots[slot] - 1), name))
+            return;  // the first one stays
+    }
+}
+
+void IniDocument::rebuildIndex() const {
+    std::size_t size = 16;
+    while (size < 2 * m_sections.size()) size *= 2;
+    m_slots.assign(size, 0);
+    for (std::size_t i = 0; i < m_sections.size(); ++i) indexSection(static_cast<std::uint32_t>(i));
+    m_indexValid = true;
+}
+
+std::optional<std::size_t> IniDocument::findSection(std::string_view name) const {
+    if (!m_indexValid)
+        rebuildIndex();
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t slot = foldedHash(name) & mask; m_slots[slot] != 0; slot = (slot + 1) & mask)
+        if (equalsFolded(sectionName(m_slots[slot] - 1), name))
+            return m_slots[slot] - 1;
+    return std::nullopt;
+}
+
+std::vector<std::string> IniDocument::sectionNames() const {
+    std::vector<std::string> names;
+    names.reserve(m_sections.size());
+    for (const Section& section : m_sections) names.emplace_back(text(section.name));
+    return names;
+}
+
+const IniDocument::Line* IniDocument::findLine(const Section& section, std::string_view key) const {
+    // Most lines differ from the key in length already; the filter asks this very often.
+    for (const Line& line : section.lines)
+        if (line.hasKey && line.key.length == key.size() && equalsFolded(text(line.key), key))
+            return &line;
+    return nullptr;
+}
+
+std::optional<std::string_view> IniDocument::find(std::size_t section, std::string_view key) const {
+    const Line* line = findLine(m_sections[section], key);
+    if (!line)
+        return std::nullopt;
+    return text(line->value);
+}
+
+void IniDocument::findEach(std::size_t section, std::span<const std::string_view> keys,
+                           std::span<std::optional<std::string_view>> values) const {
+    std::size_t missing = keys.size();
+    for (auto& value : values) value.reset();
+    for (const Line& line : m_sections[section].lines) {
+        if (!line.hasKey)
+            continue;
+        for (std::size_t k = 0; k < keys.size(); ++k) {
+            if (values[k] || line.key.length != keys[k].size() ||
+                !equalsFolded(text(line.key), keys[k]))
+                continue;
+            values[k] = text(line.value);
+            if (--missing == 0)
+                return;
+            break;
+        }
+    }
+}
+
+std::string IniDocument::value(std::string_view section, std::string_view key) const {
+    const auto index = findSection(section);
+    if (!index)
+        return {};
+    return std::string(find(*index, key).value_or(std::string_view()));
+}
+
+std::vector<std::string> IniDocument::keys(std::string_view section) const {
+    std::vector<std::string> names;
+    if (const auto index = findSection(section))
+        for (const Line& line : m_sections[*index].lines)
+            if (line.hasKey)
+                names.emplace_back(text(line.key));
+    return names;
+}
+
+void IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
+    // Copies first: the texts may point into this document's own text, which grows below.
+    const std::string name = singleLine(section);
+    const std::string keyText = singleLine(key);
+    const std::string valueText = singleLine(value);
+    auto index = findSection(name);
+    if (!index) {
+        index = m_sections.size();
+        m_sections.push_back({store(name), {}});
+        if (2 * m_sections.size() > m_slots.size())
+            m_indexValid = false;
+        else
+            indexSection(static_cast<std::uint32_t>(*index));
+    }
+    Section& target = m_sections[*index];
+    const Span stored = store(valueText);
+    if (auto* line = const_cast<Line*>(findLine(target, keyText)))
+        line->value = stored;
+    else
+        target.lines.push_back({store(keyText), stored, true});
+}
+
+void IniDocument::eraseSection(std::string_view section) {
+    const auto index = findSection(section);
+    if (!index)
+        return;
+    m_sections.erase(m_sections.begin() + static_cast<std::ptrdiff_t>(*index));
+    m_indexValid = false;
+}
+
+}  // namespace sublumo
