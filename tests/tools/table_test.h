@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "driver_parameters.h"
@@ -19,6 +20,16 @@ struct RowName {
         return info.param.name;
     }
 };
+
+namespace {
+// Each file's rows live in its unnamed namespace, which this joins: GoogleTest then prints a
+// row by its name instead of as raw bytes.
+template <class Row>
+    requires requires(const Row& row) { row.name; }
+void PrintTo(const Row& row, std::ostream* out) {
+    *out << row.name;
+}
+}  // namespace
 
 // The example driver of the solver (Qms 2.5, Qes 0.35, fs 30 Hz, Mms 60 g, Dd 260 mm,
 // Re 5.6 Ohm), solved here so that the calculators can be tested without the solver.
