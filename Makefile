@@ -21,9 +21,9 @@ run: build
 	  echo "No display found, so Sublumo cannot open its window here."; \
 	  echo "It is built: start it on a desktop with  ./$(BUILD_DIR)/app/sublumo"; \
 	  echo "or on a virtual screen with  xvfb-run -s '-screen 0 1280x1024x24' ./$(BUILD_DIR)/app/sublumo"; \
-	  exit 1; \
+	else \
+	  ./$(BUILD_DIR)/app/sublumo; \
 	fi
-	./$(BUILD_DIR)/app/sublumo
 
 test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j2
