@@ -11,13 +11,6 @@ namespace {
 
 constexpr NumberFormat kDot{'.'};
 
-SharedInputs plainShared() {
-    SharedInputs s;
-    s.arrangement.countText = "1";
-    s.Rs = "0";
-    return s;
-}
-
 BandpassBoxInputs bandpass(const std::string& vr, const std::string& fill, const std::string& vf) {
     BandpassBoxInputs in;
     in.Vr = vr;
@@ -28,7 +21,7 @@ BandpassBoxInputs bandpass(const std::string& vr, const std::string& fill, const
 
 BandpassBoxResult recompute(const BandpassBoxInputs& in,
                             const DriverParameters& d = test::makeDriver()) {
-    return recomputeBandpassBox(d, plainShared(), in, kDot);
+    return recomputeBandpassBox(d, test::plainShared(), in, kDot);
 }
 
 EquivalentDriver equivalentOf(const DriverParameters& d) {

@@ -11,20 +11,13 @@ namespace {
 
 constexpr NumberFormat kDot{'.'};
 
-SharedInputs plainShared() {
-    SharedInputs s;
-    s.arrangement.countText = "1";
-    s.Rs = "0";
-    return s;
-}
-
 ClosedBoxResult closed(const std::string& vb, const std::string& fill, bool infinite = false,
                        const DriverParameters& d = test::makeDriver()) {
     ClosedBoxInputs in;
     in.Vb = vb;
     in.fill = fill;
     in.infinite = infinite;
-    return recomputeClosedBox(d, plainShared(), in, kDot);
+    return recomputeClosedBox(d, test::plainShared(), in, kDot);
 }
 
 EquivalentDriver equivalent(double Qts, double Vas, double fs) {

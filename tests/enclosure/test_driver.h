@@ -3,9 +3,18 @@
 #include <cmath>
 #include <string>
 
+#include "design_common.h"
 #include "driver_parameters.h"
 
 namespace sublumo::test {
+
+// One driver, no series resistance: the designs' own figures, untouched by the arrangement.
+inline SharedInputs plainShared() {
+    SharedInputs s;
+    s.arrangement.countText = "1";
+    s.Rs = "0";
+    return s;
+}
 
 // A driver given by the figures the box designs read; the rest follows as the solver derives it.
 struct DriverFigures {

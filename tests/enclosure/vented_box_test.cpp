@@ -11,13 +11,6 @@ namespace {
 
 constexpr NumberFormat kDot{'.'};
 
-SharedInputs plainShared() {
-    SharedInputs s;
-    s.arrangement.countText = "1";
-    s.Rs = "0";
-    return s;
-}
-
 VentedBoxInputs vented(const std::string& vb, const std::string& fb) {
     VentedBoxInputs in;
     in.Vb = vb;
@@ -27,7 +20,7 @@ VentedBoxInputs vented(const std::string& vb, const std::string& fb) {
 
 VentedBoxResult recompute(const VentedBoxInputs& in,
                           const DriverParameters& d = test::makeDriver()) {
-    return recomputeVentedBox(d, plainShared(), in, kDot);
+    return recomputeVentedBox(d, test::plainShared(), in, kDot);
 }
 
 TEST(VentGeometry, AreaDiameterAndEndCorrectionByShape) {
