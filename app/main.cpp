@@ -1,11 +1,12 @@
 #include <QApplication>
 
 #include "main_window.h"
-#include "platform_services.h"
+#include "platform/platform_services.h"
+#include "program_info.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Sublumo 3.04"));
+    QApplication::setApplicationName(QString::fromLatin1(sublumo::kProgramTitle));
     sublumo::DesktopPlatform platform;
     sublumo::MainWindow window(platform, QCoreApplication::applicationDirPath());
     window.show();

@@ -13,17 +13,18 @@
 
 #include "driver_summary.h"
 #include "formulas_report.h"
-#include "icons.h"
-#include "parameter_panel.h"
-#include "platform_services.h"
-#include "png_writer.h"
-#include "summary_box.h"
+#include "loudspeaker/parameter_panel.h"
+#include "loudspeaker/summary_box.h"
+#include "platform/platform_services.h"
+#include "platform/png_writer.h"
+#include "program_info.h"
+#include "widgets/icons.h"
 
 namespace sublumo {
 
 namespace {
 
-const QString kTitle = QStringLiteral("Sublumo 3.04");
+const QString kTitle = QString::fromLatin1(kProgramTitle);
 constexpr int kLoudspeakerPage = 0;
 constexpr int kEnclosurePage = 1;
 constexpr int kFormulasPage = 2;
@@ -36,7 +37,7 @@ NumberFormat localeNumberFormat() {
 }
 
 const QStringList kInfoLines = {
-    QStringLiteral("Sublumo 3.04 (released 2024-03-25)"),
+    QStringLiteral("%1 (released %2)").arg(kTitle, QString::fromLatin1(kReleaseDate)),
     QString(),
     QStringLiteral("Written by the Sublumo developers."),
     QStringLiteral("Free software under the GNU General Public License, version 3 or later."),

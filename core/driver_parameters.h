@@ -7,6 +7,10 @@
 
 namespace sublumo {
 
+// Which tab of the driver lists is showing: the solver's Save and Load rules and the lists'
+// own count label and buttons both depend on it.
+enum class DriverListPage { All, RecentlyOpened, Memory };
+
 // Physical constants shared by the driver solver and the enclosure models.
 inline constexpr double cair = 344.0;  // speed of sound at 20 °C, m/s
 inline constexpr double rho = 1.2;     // density of air at 20 °C, kg/m^3

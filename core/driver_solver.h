@@ -9,9 +9,6 @@
 
 namespace sublumo {
 
-// Which page of the driver lists is showing; the Save and Load rules depend on it.
-enum class DriverListPage { All, RecentlyOpened, Memory };
-
 // A control the solver may switch; Unchanged leaves it as another part of the page set it.
 enum class ControlState { Enabled, Disabled, Unchanged };
 

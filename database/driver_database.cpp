@@ -4,7 +4,7 @@
 #include <array>
 #include <optional>
 
-namespace sublumo {
+namespace sublumo::database {
 
 OpenResult DriverDatabase::openDatabase(const std::string& path) {
     const FileContent content = m_file.load(path);
@@ -52,4 +52,4 @@ std::string_view DriverDatabase::valueAt(std::size_t index, std::string_view key
     return m_file.document().find(index, key).value_or(std::string_view());
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::database

@@ -9,7 +9,7 @@
 
 #include "ini_file.h"
 
-namespace sublumo {
+namespace sublumo::database {
 
 // The eleven keys of a record, in the order they are written.
 inline constexpr std::array<std::string_view, 11> recordKeys = {
@@ -64,4 +64,4 @@ private:
     IniFile m_file;
 };
 
-}  // namespace sublumo
+}  // namespace sublumo::database

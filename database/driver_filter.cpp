@@ -9,7 +9,7 @@
 #include "settings_keys.h"
 #include "stored_number.h"
 
-namespace sublumo {
+namespace sublumo::database {
 
 namespace {
 
@@ -215,4 +215,4 @@ BoundRuleResult chooseDiameterClass(DriverFilter& filter, std::size_t row,
     return applyBoundRule(filter, Criterion::Dd, BoundSide::Maximum, ranges, format);
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::database

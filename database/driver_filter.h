@@ -8,7 +8,7 @@
 
 #include "number_text.h"
 
-namespace sublumo {
+namespace sublumo::database {
 
 class DriverDatabase;
 class SectionValues;
@@ -105,4 +105,4 @@ std::string diameterClassRowText(std::size_t row);
 BoundRuleResult chooseDiameterClass(DriverFilter& filter, std::size_t row,
                                     const DatabaseRanges& ranges, NumberFormat format);
 
-}  // namespace sublumo
+}  // namespace sublumo::database

@@ -9,7 +9,7 @@
 #include "stored_number.h"
 #include "text_encoding.h"
 
-namespace sublumo {
+namespace sublumo::database {
 
 namespace {
 
@@ -156,25 +156,25 @@ std::vector<std::string> recentlyOpenedRows(const std::vector<std::string>& rece
     return {recent.rbegin(), recent.rend()};
 }
 
-std::string countLabelText(ListTab tab, std::optional<std::size_t> selected, std::size_t listed,
-                           std::size_t total) {
+std::string countLabelText(DriverListPage tab, std::optional<std::size_t> selected,
+                           std::size_t listed, std::size_t total) {
     // Appended piece by piece: GCC 12 at -O3 warns falsely about a literal + std::string.
     std::string text(1, '#');
     text.append(std::to_string(selected ? *selected + 1 : 0)).append(1, '/');
     text.append(std::to_string(listed));
-    if (tab == ListTab::All)
+    if (tab == DriverListPage::All)
         text.append(1, '/').append(std::to_string(total));
     return text;
 }
 
-ButtonStates selectionButtons(ListTab tab, const Selection& selection) {
+ButtonStates selectionButtons(DriverListPage tab, const Selection& selection) {
     const bool selected = selection.row.has_value() && *selection.row < selection.listSize;
     switch (tab) {
-        case ListTab::All:
+        case DriverListPage::All:
             return {selection.driverComplete, selected, selected};
-        case ListTab::RecentlyOpened:
+        case DriverListPage::RecentlyOpened:
             return {false, selected, false};
-        case ListTab::Memory:
+        case DriverListPage::Memory:
             break;
     }
     const bool filled = selected && selection.bankFilled;
@@ -189,4 +189,4 @@ ButtonStates buttonsAfterRefresh(ButtonStates current, std::size_t listSize,
     return current;
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::database

@@ -9,13 +9,12 @@
 #include <vector>
 
 #include "driver_filter.h"
+#include "driver_parameters.h"
 #include "record_values.h"
 
-namespace sublumo {
+namespace sublumo::database {
 
 class DriverDatabase;
-
-enum class ListTab { All, RecentlyOpened, Memory };
 
 inline constexpr std::string_view kAllCaption = "All";
 inline constexpr std::string_view kFilteredCaption = "Filtered";
@@ -79,8 +78,8 @@ void noteRecentRecord(std::vector<std::string>& recent, std::string_view name);
 std::vector<std::string> recentlyOpenedRows(const std::vector<std::string>& recent);
 
 // "#p/listed/total" on "All", "#p/listed" on the other tabs; p is 0 with no selection.
-std::string countLabelText(ListTab tab, std::optional<std::size_t> selected, std::size_t listed,
-                           std::size_t total = 0);
+std::string countLabelText(DriverListPage tab, std::optional<std::size_t> selected,
+                           std::size_t listed, std::size_t total = 0);
 
 struct ButtonStates {
     bool save = false;
@@ -97,9 +96,9 @@ struct Selection {
 };
 
 // The selection rule of a tab, run when a row is selected and when the tab is shown.
-ButtonStates selectionButtons(ListTab tab, const Selection& selection);
+ButtonStates selectionButtons(DriverListPage tab, const Selection& selection);
 // After a refresh of "All": Delete and Load follow the list, Save stays as it was.
 ButtonStates buttonsAfterRefresh(ButtonStates current, std::size_t listSize,
                                  std::optional<std::size_t> row);
 
-}  // namespace sublumo
+}  // namespace sublumo::database

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-namespace sublumo {
+namespace sublumo::database {
 
 const std::string& DriverRecord::value(std::string_view key) const {
     for (std::size_t i = 0; i < recordKeys.size(); ++i)
@@ -68,4 +68,4 @@ RenameResult renameRecordInDatabase(DriverDatabase& database, std::string_view o
     return {};
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::database

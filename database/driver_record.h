@@ -6,7 +6,7 @@
 
 #include "driver_database.h"
 
-namespace sublumo {
+namespace sublumo::database {
 
 // A stored driver: its name and the eleven value texts, in `recordKeys` order.
 struct DriverRecord {
@@ -53,4 +53,4 @@ struct RenameResult {
 RenameResult renameRecordInDatabase(DriverDatabase& database, std::string_view oldName,
                                     std::string_view newName);
 
-}  // namespace sublumo
+}  // namespace sublumo::database

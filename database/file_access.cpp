@@ -14,7 +14,7 @@
 #include <thread>
 #include <utility>
 
-namespace sublumo {
+namespace sublumo::database {
 
 namespace {
 
@@ -262,4 +262,4 @@ std::optional<std::string> FileLock::acquire(const std::string& path, FileLock& 
     return std::nullopt;
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::database

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-namespace sublumo {
+namespace sublumo::database {
 
 // The POSIX side of both INI files: whole-file reads, replacing writes, and the advisory lock
 // that several running copies share.
@@ -62,4 +62,4 @@ private:
 
 std::string lockPathOf(const std::string& path);
 
-}  // namespace sublumo
+}  // namespace sublumo::database

@@ -2,7 +2,7 @@
 
 #include "text_encoding.h"
 
-namespace sublumo {
+namespace sublumo::database {
 
 namespace {
 
@@ -277,4 +277,4 @@ void IniDocument::eraseSection(std::string_view section) {
     m_indexValid = false;
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::database

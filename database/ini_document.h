@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace sublumo {
+namespace sublumo::database {
 
 struct IniReadOptions {
     // The database drops comments, lines before the first header and lines without "=" when
@@ -82,4 +82,4 @@ private:
     mutable bool m_indexValid = false;
 };
 
-}  // namespace sublumo
+}  // namespace sublumo::database

@@ -1,6 +1,6 @@
 #include "ini_file.h"
 
-namespace sublumo {
+namespace sublumo::database {
 
 namespace {
 
@@ -86,4 +86,4 @@ FlushResult IniFile::flush() {
     return result;
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::database

@@ -8,7 +8,7 @@
 #include "file_access.h"
 #include "ini_document.h"
 
-namespace sublumo {
+namespace sublumo::database {
 
 struct FlushResult {
     bool ok = true;
@@ -63,4 +63,4 @@ private:
     std::uint64_t m_contentVersion = 0;
 };
 
-}  // namespace sublumo
+}  // namespace sublumo::database

@@ -6,7 +6,7 @@
 #include "driver_database.h"
 #include "stored_number.h"
 
-namespace sublumo {
+namespace sublumo::database {
 
 namespace {
 
@@ -100,4 +100,4 @@ void ParsedRecords::update(const DriverDatabase& database, NumberFormat format) 
     m_separator = format.decimalSeparator;
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::database

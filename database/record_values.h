@@ -9,7 +9,7 @@
 
 #include "driver_filter.h"
 
-namespace sublumo {
+namespace sublumo::database {
 
 class DriverDatabase;
 
@@ -53,4 +53,4 @@ private:
     char m_separator = 0;
 };
 
-}  // namespace sublumo
+}  // namespace sublumo::database

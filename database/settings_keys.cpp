@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-namespace sublumo {
+namespace sublumo::database {
 
 namespace {
 
@@ -195,4 +195,4 @@ FlushResult eraseMemoryBank(SettingsStore& store, int bank) {
     return store.flush();
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::database

@@ -10,7 +10,7 @@
 #include "driver_record.h"
 #include "settings_store.h"
 
-namespace sublumo {
+namespace sublumo::database {
 
 enum class SettingKind { Integer, Boolean, Text, NumberText };
 
@@ -74,4 +74,4 @@ void writeMemoryBank(SettingsStore& store, int bank, const DriverRecord& record)
 std::optional<DriverRecord> readMemoryBank(const SettingsStore& store, int bank);
 FlushResult eraseMemoryBank(SettingsStore& store, int bank);
 
-}  // namespace sublumo
+}  // namespace sublumo::database

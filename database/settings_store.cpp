@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-namespace sublumo {
+namespace sublumo::database {
 
 std::optional<int> parseSettingsInteger(std::string_view text) {
     const std::size_t digitsFrom = !text.empty() && text.front() == '-' ? 1 : 0;
@@ -70,4 +70,4 @@ std::vector<std::string> SettingsStore::sectionKeys(std::string_view section) co
     return m_file.document().keys(section);
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::database

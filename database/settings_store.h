@@ -7,7 +7,7 @@
 
 #include "ini_file.h"
 
-namespace sublumo {
+namespace sublumo::database {
 
 inline constexpr std::string_view kSettingsFileName = "sublumo_cfg.ini";
 
@@ -47,4 +47,4 @@ private:
     IniFile m_file;
 };
 
-}  // namespace sublumo
+}  // namespace sublumo::database

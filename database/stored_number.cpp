@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-namespace sublumo {
+namespace sublumo::database {
 
 namespace {
 
@@ -57,4 +57,4 @@ std::optional<double> readStoredNumber(std::string_view text, NumberFormat forma
     return parseDecimal(normaliseDecimal(text, format), format, SignRule::AllowMinus);
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::database

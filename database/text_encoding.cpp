@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-namespace sublumo {
+namespace sublumo::database {
 
 namespace {
 
@@ -169,4 +169,4 @@ std::string lowerAscii(std::string_view text) {
     return out;
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::database

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace sublumo {
+namespace sublumo::database {
 
 // Both INI files are read line by line; these helpers give every reader the same idea of a
 // blank, a letter case and a valid line.
@@ -33,4 +33,4 @@ std::uint64_t foldedHash(std::string_view text);
 // Only A-Z made lower case: the rule of the list's search text.
 std::string lowerAscii(std::string_view text);
 
-}  // namespace sublumo
+}  // namespace sublumo::database

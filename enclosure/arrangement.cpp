@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace sublumo {
+namespace sublumo::enclosure {
 
 namespace {
 
@@ -186,4 +186,4 @@ ArrangementView refreshArrangementView(const DriverParameters& driver,
     return view;
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

@@ -8,7 +8,7 @@
 #include "driver_parameters.h"
 #include "number_text.h"
 
-namespace sublumo {
+namespace sublumo::enclosure {
 
 inline constexpr int kMaxDrivers = 9;
 
@@ -118,4 +118,4 @@ struct ArrangementInputs {
 ArrangementView refreshArrangementView(const DriverParameters& driver,
                                        const ArrangementInputs& inputs, NumberFormat format);
 
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

@@ -4,7 +4,7 @@
 
 #include "closed_box.h"
 
-namespace sublumo {
+namespace sublumo::enclosure {
 
 namespace {
 
@@ -90,4 +90,4 @@ std::optional<BandpassAlignmentTexts> bandpassAlignment(
     return t;
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

@@ -8,7 +8,7 @@
 #include "design_common.h"
 #include "vent.h"
 
-namespace sublumo {
+namespace sublumo::enclosure {
 
 // Alignments by the passband ripple parameter S; each needs Qts' below its b.
 struct BandpassAlignment {
@@ -76,4 +76,4 @@ std::optional<BandpassAlignmentTexts> bandpassAlignment(const DriverParameters& 
                                                         const std::string& fillText,
                                                         NumberFormat format);
 
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

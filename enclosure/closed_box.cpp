@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-namespace sublumo {
+namespace sublumo::enclosure {
 
 namespace {
 
@@ -113,4 +113,4 @@ std::optional<std::string> closedAlignmentVolume(const EquivalentDriver& e, std:
     return formatRounded(vb, 2, format);
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

@@ -7,7 +7,7 @@
 
 #include "design_common.h"
 
-namespace sublumo {
+namespace sublumo::enclosure {
 
 struct ClosedAlignment {
     std::string_view item;
@@ -68,4 +68,4 @@ std::optional<std::string> closedAlignmentVolume(const EquivalentDriver& equival
                                                  std::size_t alignment, const std::string& fillText,
                                                  NumberFormat format);
 
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace sublumo {
+namespace sublumo::enclosure {
 
 std::string filled(const std::string& text, const std::string& whenEmpty) {
     return text.empty() ? whenEmpty : text;
@@ -118,4 +118,4 @@ std::optional<std::string> cubicFeetHint(const std::string& litresText, NumberFo
     return formatRounded(*litres / litresPerCubicFoot, 3, format) + " ft^3";
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

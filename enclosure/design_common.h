@@ -9,7 +9,7 @@
 #include "response_table.h"
 #include "source_level.h"
 
-namespace sublumo {
+namespace sublumo::enclosure {
 
 // The fields every box design reads besides its own: arrangement, additional options,
 // source / mic and cabin gain.
@@ -76,4 +76,4 @@ std::optional<double> readField(const std::string& text, NumberFormat format);
 // The Vb, Vr and Vf hint: the volume in cubic feet, "1.766 ft^3".
 std::optional<std::string> cubicFeetHint(const std::string& litresText, NumberFormat format);
 
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

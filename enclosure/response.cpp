@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace sublumo {
+namespace sublumo::enclosure {
 
 const Curve& frequencyGrid() {
     static const Curve grid = [] {
@@ -83,4 +83,4 @@ Curve computeResponse(const BoxDesign& box, const EquivalentDriver& driver) {
         box);
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

@@ -5,7 +5,7 @@
 
 #include "arrangement.h"
 
-namespace sublumo {
+namespace sublumo::enclosure {
 
 inline constexpr int kGridPoints = 201;
 using Curve = std::array<double, kGridPoints>;
@@ -39,4 +39,4 @@ double bandpassResponse(double f, const BandpassDesign& box, const EquivalentDri
 
 Curve computeResponse(const BoxDesign& box, const EquivalentDriver& driver);
 
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

@@ -4,7 +4,7 @@
 
 #include "driver_parameters.h"
 
-namespace sublumo {
+namespace sublumo::enclosure {
 
 namespace {
 
@@ -99,4 +99,4 @@ double linkwitzResponse(double f, const LinkwitzCircuit& c) {
     return 20.0 * std::log10(h);
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

@@ -5,7 +5,7 @@
 
 #include "number_text.h"
 
-namespace sublumo {
+namespace sublumo::enclosure {
 
 // Cabin gain: a closed space pressurises below the frequency of its longest dimension.
 struct CabinGain {
@@ -57,4 +57,4 @@ LinkwitzResult computeLinkwitzCircuit(const LinkwitzTexts& texts, double f0, dou
 // The equaliser's own response in dB.
 double linkwitzResponse(double f, const LinkwitzCircuit& circuit);
 
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

@@ -4,7 +4,7 @@
 
 #include "number_text_buffer.h"
 
-namespace sublumo {
+namespace sublumo::enclosure {
 
 namespace {
 
@@ -79,4 +79,4 @@ std::string_view ResponseTable::text(int row, TableColumn column) const {
     return std::string_view(m_texts.data() + bounds[row], bounds[row + 1] - bounds[row]);
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

@@ -9,7 +9,7 @@
 #include "number_text.h"
 #include "response.h"
 
-namespace sublumo {
+namespace sublumo::enclosure {
 
 inline constexpr int kTableColumns = 13;
 
@@ -54,4 +54,4 @@ private:
     std::array<std::array<std::uint32_t, kGridPoints + 1>, kResponseColumns> m_bounds{};
 };
 
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

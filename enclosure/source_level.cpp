@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace sublumo {
+namespace sublumo::enclosure {
 
 SourceLevel computeSourceLevel(const DriverParameters& driver, const EquivalentDriver& equivalent,
                                int N, double U, double d, NumberFormat format) {
@@ -49,4 +49,4 @@ std::optional<std::string> oneWattVoltage(const EquivalentDriver& equivalent, Nu
     return formatRounded(u, 2, format);
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

@@ -5,7 +5,7 @@
 
 #include "arrangement.h"
 
-namespace sublumo {
+namespace sublumo::enclosure {
 
 // The " Source / mic " outputs. An empty optional leaves the field's text as it was: a step
 // that fails keeps what the fields showed.
@@ -24,4 +24,4 @@ SourceLevel computeSourceLevel(const DriverParameters& driver, const EquivalentD
 // resistance is not positive.
 std::optional<std::string> oneWattVoltage(const EquivalentDriver& equivalent, NumberFormat format);
 
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace sublumo {
+namespace sublumo::enclosure {
 
 VentShape nextVentShape(VentShape shape) {
     switch (shape) {
@@ -104,4 +104,4 @@ std::string endCorrectionText(std::size_t endCorrection, NumberFormat format) {
     return formatNumber(kEndCorrections.at(endCorrection).k, format);
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

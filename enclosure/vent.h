@@ -7,7 +7,7 @@
 
 #include "arrangement.h"
 
-namespace sublumo {
+namespace sublumo::enclosure {
 
 // The vent of the vented box and of the bandpass front chamber.
 enum class VentShape { Round, Rectangular, Triangular };
@@ -105,4 +105,4 @@ std::optional<VentGeometry> readVent(const VentFieldTexts& texts, VentShape shap
 // The read-only k box beside Nv.
 std::string endCorrectionText(std::size_t endCorrection, NumberFormat format);
 
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace sublumo {
+namespace sublumo::enclosure {
 
 namespace {
 
@@ -60,4 +60,4 @@ std::optional<VentedAutoCalculation> ventedAutoCalculation(const DriverParameter
     return a;
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

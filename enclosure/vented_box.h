@@ -6,7 +6,7 @@
 #include "design_common.h"
 #include "vent.h"
 
-namespace sublumo {
+namespace sublumo::enclosure {
 
 struct VentedBoxInputs {
     std::string Vb = "0";
@@ -53,4 +53,4 @@ std::optional<VentedAutoCalculation> ventedAutoCalculation(const DriverParameter
 // Click on the fb caption: tune to fs'.
 std::string tuneAtResonance(const EquivalentDriver& equivalent, NumberFormat format);
 
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

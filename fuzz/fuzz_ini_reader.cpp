@@ -15,12 +15,13 @@ void require(bool condition) {
         std::abort();
 }
 
-void check(const std::string& bytes, sublumo::IniReadOptions options) {
-    sublumo::IniDocument document = sublumo::IniDocument::parse(bytes, options);
+void check(const std::string& bytes, sublumo::database::IniReadOptions options) {
+    sublumo::database::IniDocument document = sublumo::database::IniDocument::parse(bytes, options);
     const std::string written = document.serialize();
-    require(sublumo::isValidUtf8(written));
+    require(sublumo::database::isValidUtf8(written));
 
-    const sublumo::IniDocument reread = sublumo::IniDocument::parse(written, options);
+    const sublumo::database::IniDocument reread =
+        sublumo::database::IniDocument::parse(written, options);
     require(reread.serialize() == written);
     require(reread.sectionNames() == document.sectionNames());
 
@@ -28,7 +29,8 @@ void check(const std::string& bytes, sublumo::IniReadOptions options) {
     for (std::size_t i = 0; i < document.sectionCount(); ++i) {
         const auto found = document.findSection(document.sectionName(i));
         require(found.has_value() && *found <= i);
-        require(sublumo::equalsFolded(document.sectionName(*found), document.sectionName(i)));
+        require(
+            sublumo::database::equalsFolded(document.sectionName(*found), document.sectionName(i)));
     }
 
     // A write of a key read back from a section gives that key's value, and the file stays
@@ -38,7 +40,7 @@ void check(const std::string& bytes, sublumo::IniReadOptions options) {
         document.setValue(name, "Qms", name);
         require(document.value(name, "QMS") == name);
         const std::string again = document.serialize();
-        require(sublumo::IniDocument::parse(again, options).serialize() == again);
+        require(sublumo::database::IniDocument::parse(again, options).serialize() == again);
         document.eraseSection(name);
     }
 }

@@ -35,7 +35,7 @@ void checkFormat(std::string_view text, sublumo::NumberFormat format) {
     // The database's quick reading gives exactly what the general parse of the normalised
     // text gives.
     const auto general = sublumo::parseDecimal(normalised, format, sublumo::SignRule::AllowMinus);
-    require(sameNumber(sublumo::readStoredNumber(text, format), general));
+    require(sameNumber(sublumo::database::readStoredNumber(text, format), general));
 
     const auto unsignedValue = sublumo::parseDecimal(text, format, sublumo::SignRule::Unsigned);
     if (unsignedValue)

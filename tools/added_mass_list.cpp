@@ -5,7 +5,7 @@
 
 #include "calculator_text.h"
 
-namespace sublumo {
+namespace sublumo::tools {
 
 std::string entryText(const AddedMassEntry& entry) {
     return entry.madd + " g: " + entry.mms + " g";
@@ -58,4 +58,4 @@ std::string AddedMassList::averageLine(NumberFormat format) const {
     return "avg: " + showRounded(mean, 1, format) + " g";
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::tools

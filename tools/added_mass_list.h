@@ -7,7 +7,7 @@
 
 #include "number_text.h"
 
-namespace sublumo {
+namespace sublumo::tools {
 
 // One measurement of the added-mass method: the texts at the moment it was added.
 struct AddedMassEntry {
@@ -47,4 +47,4 @@ private:
     std::optional<std::size_t> m_selected;
 };
 
-}  // namespace sublumo
+}  // namespace sublumo::tools

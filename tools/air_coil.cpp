@@ -3,7 +3,7 @@
 #include <cmath>
 #include <initializer_list>
 
-namespace sublumo {
+namespace sublumo::tools {
 
 namespace {
 
@@ -70,4 +70,4 @@ AirCoilResult computeAirCoil(const AirCoilInputs& in, NumberFormat format) {
     return out;
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::tools

@@ -4,7 +4,7 @@
 
 #include "calculator_text.h"
 
-namespace sublumo {
+namespace sublumo::tools {
 
 struct AirCoilInputs {
     std::string innerDiameter = "20";  // "d", mm
@@ -27,4 +27,4 @@ struct AirCoilResult {
 
 AirCoilResult computeAirCoil(const AirCoilInputs& in, NumberFormat format);
 
-}  // namespace sublumo
+}  // namespace sublumo::tools

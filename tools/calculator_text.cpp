@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 
-namespace sublumo {
+namespace sublumo::tools {
 
 namespace {}  // namespace
 
@@ -65,4 +65,4 @@ std::string driverOrDefault(const DriverParameters& driver, Param p, std::string
     return std::string(fallback);
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::tools

@@ -8,7 +8,7 @@
 #include "driver_parameters.h"
 #include "number_text.h"
 
-namespace sublumo {
+namespace sublumo::tools {
 
 // The lines of a calculator's multi-line text box; empty when its computation failed.
 using TextLines = std::vector<std::string>;
@@ -71,4 +71,4 @@ struct DriverTransfer {
     std::optional<Param> focus;      // the driver field that takes the focus afterwards
 };
 
-}  // namespace sublumo
+}  // namespace sublumo::tools

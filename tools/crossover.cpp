@@ -3,7 +3,7 @@
 #include <cmath>
 #include <initializer_list>
 
-namespace sublumo {
+namespace sublumo::tools {
 
 namespace {
 
@@ -128,4 +128,4 @@ ZobelResult computeZobel(const ZobelInputs& in, const DriverParameters& driver,
     return out;
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::tools

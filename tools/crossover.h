@@ -4,7 +4,7 @@
 
 #include "calculator_text.h"
 
-namespace sublumo {
+namespace sublumo::tools {
 
 // The level label after "Hz/": the crossover point is where the branches are 3 or 6 dB down.
 enum class CrossoverLevel { Minus3dB, Minus6dB };
@@ -54,4 +54,4 @@ struct ZobelResult {
 ZobelResult computeZobel(const ZobelInputs& in, const DriverParameters& driver,
                          NumberFormat format);
 
-}  // namespace sublumo
+}  // namespace sublumo::tools

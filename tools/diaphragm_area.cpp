@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace sublumo {
+namespace sublumo::tools {
 
 namespace {
 
@@ -145,4 +145,4 @@ CrossMultiplicationResult computeCrossMultiplication(const CrossMultiplicationIn
     return out;
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::tools

@@ -4,7 +4,7 @@
 
 #include "calculator_text.h"
 
-namespace sublumo {
+namespace sublumo::tools {
 
 // The drawing cycles through the shapes in this order.
 enum class DiaphragmShape { Round, Square, Elliptic, Oval };
@@ -55,4 +55,4 @@ struct CrossMultiplicationResult {
 CrossMultiplicationResult computeCrossMultiplication(const CrossMultiplicationInputs& in,
                                                      NumberFormat format);
 
-}  // namespace sublumo
+}  // namespace sublumo::tools

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace sublumo {
+namespace sublumo::tools {
 
 namespace {
 
@@ -61,4 +61,4 @@ DistortionInputs toggleDistortionMode(const DistortionInputs& in, NumberFormat f
     return out;
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::tools

@@ -4,7 +4,7 @@
 
 #include "calculator_text.h"
 
-namespace sublumo {
+namespace sublumo::tools {
 
 // Distortion typed in percent, or in decibels below the fundamental (as a positive number).
 enum class DistortionMode { Percent, Decibels };
@@ -30,4 +30,4 @@ DistortionResult computeDistortion(const DistortionInputs& in, NumberFormat form
 // that cannot be converted is left as it is.
 DistortionInputs toggleDistortionMode(const DistortionInputs& in, NumberFormat format);
 
-}  // namespace sublumo
+}  // namespace sublumo::tools

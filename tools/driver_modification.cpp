@@ -3,7 +3,7 @@
 #include <cmath>
 #include <initializer_list>
 
-namespace sublumo {
+namespace sublumo::tools {
 
 namespace {
 
@@ -213,4 +213,4 @@ ModificationResult computeAddedMassToCone(const std::string& madd, const DriverP
     return out;
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::tools

@@ -5,7 +5,7 @@
 
 #include "calculator_text.h"
 
-namespace sublumo {
+namespace sublumo::tools {
 
 // Each modification compares the driver as solved ("before") with the modified one ("after")
 // and offers an "OK" that writes the modified values into the driver's fields.
@@ -28,4 +28,4 @@ ModificationResult computeAddedResistance(const std::string& radd, const DriverP
 ModificationResult computeAddedMassToCone(const std::string& madd, const DriverParameters& driver,
                                           NumberFormat format);
 
-}  // namespace sublumo
+}  // namespace sublumo::tools

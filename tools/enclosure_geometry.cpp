@@ -3,7 +3,7 @@
 #include <array>
 #include <cmath>
 
-namespace sublumo {
+namespace sublumo::tools {
 
 namespace {
 
@@ -78,4 +78,4 @@ GoldenRatioResult computeGoldenRatio(const GoldenRatioInputs& in, NumberFormat f
     return out;
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::tools

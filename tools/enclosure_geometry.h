@@ -4,7 +4,7 @@
 
 #include "calculator_text.h"
 
-namespace sublumo {
+namespace sublumo::tools {
 
 struct EnclosureResonancesInputs {
     std::string width = "240";   // mm
@@ -31,4 +31,4 @@ struct GoldenRatioResult {
 
 GoldenRatioResult computeGoldenRatio(const GoldenRatioInputs& in, NumberFormat format);
 
-}  // namespace sublumo
+}  // namespace sublumo::tools

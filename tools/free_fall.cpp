@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace sublumo {
+namespace sublumo::tools {
 
 namespace {
 
@@ -80,4 +80,4 @@ FreeFallInputs toggleFallMode(const FreeFallInputs& in, NumberFormat format) {
     return out;
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::tools

@@ -4,7 +4,7 @@
 
 #include "calculator_text.h"
 
-namespace sublumo {
+namespace sublumo::tools {
 
 // The one field holds the time of the fall or the height it started from.
 enum class FallMode { Time, Height };
@@ -35,4 +35,4 @@ FreeFallResult computeFreeFall(const FreeFallInputs& in, NumberFormat format);
 // that cannot be converted is left as it is.
 FreeFallInputs toggleFallMode(const FreeFallInputs& in, NumberFormat format);
 
-}  // namespace sublumo
+}  // namespace sublumo::tools

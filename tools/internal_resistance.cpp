@@ -1,6 +1,6 @@
 #include "internal_resistance.h"
 
-namespace sublumo {
+namespace sublumo::tools {
 
 InternalResistanceResult computeInternalResistance(const InternalResistanceInputs& in,
                                                    NumberFormat format) {
@@ -16,4 +16,4 @@ InternalResistanceResult computeInternalResistance(const InternalResistanceInput
     return out;
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::tools

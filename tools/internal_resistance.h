@@ -4,7 +4,7 @@
 
 #include "calculator_text.h"
 
-namespace sublumo {
+namespace sublumo::tools {
 
 // "U2" and "R load" start as 5.9 and 3.3 in the user's format; empty ones are refilled so.
 struct InternalResistanceInputs {
@@ -21,4 +21,4 @@ struct InternalResistanceResult {
 InternalResistanceResult computeInternalResistance(const InternalResistanceInputs& in,
                                                    NumberFormat format);
 
-}  // namespace sublumo
+}  // namespace sublumo::tools

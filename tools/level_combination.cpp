@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace sublumo {
+namespace sublumo::tools {
 
 namespace {
 
@@ -81,4 +81,4 @@ ConeVentResult computeConeVent(const ConeVentInputs& in, const DriverParameters&
     return out;
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::tools

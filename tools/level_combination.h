@@ -4,7 +4,7 @@
 
 #include "calculator_text.h"
 
-namespace sublumo {
+namespace sublumo::tools {
 
 // An empty "Dd" of both calculators is refilled with the driver's Dd, or 120 mm without one.
 struct NearFieldInputs {
@@ -46,4 +46,4 @@ struct ConeVentResult {
 ConeVentResult computeConeVent(const ConeVentInputs& in, const DriverParameters& driver,
                                NumberFormat format);
 
-}  // namespace sublumo
+}  // namespace sublumo::tools

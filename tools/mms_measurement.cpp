@@ -3,7 +3,7 @@
 #include <cmath>
 #include <initializer_list>
 
-namespace sublumo {
+namespace sublumo::tools {
 
 namespace {
 
@@ -115,4 +115,4 @@ DriverTransfer closedBoxTransfer(const ClosedBoxResult& result, DiaphragmEntryMo
     return transfer;
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::tools

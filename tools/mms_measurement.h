@@ -4,7 +4,7 @@
 
 #include "calculator_text.h"
 
-namespace sublumo {
+namespace sublumo::tools {
 
 struct AddedMassInputs {
     std::string fs;     // Hz
@@ -49,4 +49,4 @@ ClosedBoxResult computeClosedBox(const ClosedBoxInputs& in, NumberFormat format)
 // "OK" of the closed-box method: Sd and Mms, with the driver switched to area entry.
 DriverTransfer closedBoxTransfer(const ClosedBoxResult& result, DiaphragmEntryMode current);
 
-}  // namespace sublumo
+}  // namespace sublumo::tools

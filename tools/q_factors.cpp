@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace sublumo {
+namespace sublumo::tools {
 
 namespace {
 
@@ -89,4 +89,4 @@ DriverTransfer qFactorsTransfer(const QFactorsResult& result) {
     return transfer;
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::tools

@@ -4,7 +4,7 @@
 
 #include "calculator_text.h"
 
-namespace sublumo {
+namespace sublumo::tools {
 
 // The hint beside "Re" until Re and Zmax describe a resonance peak ("\r" is its line break).
 inline constexpr char kQFactorsFirstHint[] = "First fill in\rRe and Zmax";
@@ -31,4 +31,4 @@ QFactorsResult computeQFactors(const QFactorsInputs& in, NumberFormat format);
 // "OK": the results with the fs and Re they came from.
 DriverTransfer qFactorsTransfer(const QFactorsResult& result);
 
-}  // namespace sublumo
+}  // namespace sublumo::tools

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace sublumo {
+namespace sublumo::tools {
 
 namespace {
 
@@ -40,4 +40,4 @@ VoiceCoilTemperatureResult computeVoiceCoilTemperature(const VoiceCoilTemperatur
     return out;
 }
 
-}  // namespace sublumo
+}  // namespace sublumo::tools

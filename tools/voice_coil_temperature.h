@@ -4,7 +4,7 @@
 
 #include "calculator_text.h"
 
-namespace sublumo {
+namespace sublumo::tools {
 
 // An empty "Re at T1" is refilled with the driver's Re, or 6 Ohm without one.
 struct VoiceCoilTemperatureInputs {
@@ -22,4 +22,4 @@ VoiceCoilTemperatureResult computeVoiceCoilTemperature(const VoiceCoilTemperatur
                                                        const DriverParameters& driver,
                                                        NumberFormat format);
 
-}  // namespace sublumo
+}  // namespace sublumo::tools

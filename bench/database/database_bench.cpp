@@ -12,7 +12,7 @@
 #include "driver_lists.h"
 #include "number_text.h"
 
-namespace sublumo {
+namespace sublumo::database {
 namespace {
 
 constexpr int kRecords = 100000;
@@ -159,4 +159,4 @@ void BM_FlushDatabase(benchmark::State& state) {
 BENCHMARK(BM_FlushDatabase)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-}  // namespace sublumo
+}  // namespace sublumo::database

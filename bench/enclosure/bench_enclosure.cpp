@@ -9,7 +9,7 @@
 #include "closed_box.h"
 #include "vented_box.h"
 
-namespace sublumo {
+namespace sublumo::enclosure {
 namespace {
 
 DriverParameters benchDriver() {
@@ -64,4 +64,4 @@ void BM_BandpassBoxRecompute(benchmark::State& state) {
 BENCHMARK(BM_BandpassBoxRecompute);
 
 }  // namespace
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

@@ -8,6 +8,7 @@
 namespace {
 
 using namespace sublumo;
+using namespace sublumo::tools;
 
 void enclosureResonances(benchmark::State& state) {
     const EnclosureResonancesInputs in{"240", "420", "180"};

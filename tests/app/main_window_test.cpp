@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,10 +14,11 @@
 #include <QToolButton>
 #include <cstdio>
 
+#include "loudspeaker/parameter_panel.h"
+#include "loudspeaker/summary_box.h"
 #include "main_window.h"
-#include "parameter_panel.h"
 #include "scripted_platform.h"
-#include "summary_box.h"
+#include "ui_test_helpers.h"
 
 namespace sublumo {
 namespace {
@@ -32,9 +33,7 @@ protected:
 
     template <typename T = QWidget>
     T* find(const char* name) {
-        T* w = window->findChild<T*>(name);
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return ui_test::findByName<T>(window.get(), name);
     }
     // A radio button only takes clicks on its indicator and caption.
     void chooseForm(const char* name) {
@@ -42,26 +41,10 @@ protected:
     }
     void click(const char* button) { QTest::mouseClick(find<QToolButton>(button), Qt::LeftButton); }
     void type(const char* field, const QString& text) {
-        auto* e = find<QLineEdit>(field);
-        e->setFocus();
-        e->selectAll();
-        QTest::keyClicks(e, text);
+        ui_test::typeInto(window.get(), field, text);
     }
-    void typeReferenceDriver() {
-        type("Qms", "2.5");
-        type("Qes", "0.35");
-        type("fs", "30");
-        type("Mms", "60");
-        type("Dd", "260");
-        type("Re", "5.6");
-    }
-    // Waits for the page timer to have done its work, for at most a second.
-    bool waitFor(const std::function<bool()>& done) {
-        QElapsedTimer clock;
-        clock.start();
-        while (!done() && clock.elapsed() < 1000) QTest::qWait(20);
-        return done();
-    }
+    void typeReferenceDriver() { ui_test::typeReferenceDriver(window.get()); }
+    bool waitFor(const std::function<bool()>& done) { return ui_test::waitUntil(done); }
 
     QTemporaryDir dir;
     ScriptedPlatform platform;
@@ -127,7 +110,8 @@ TEST_F(MainWindowTest, TimerLeftRunningOnLoudspeakerDoesItsWorkOnTheNextVisit) {
     typeReferenceDriver();
     window->showPage(2);
     window->showPage(0);  // before the timer fires
-    QTest::qWait(400);
+    QSignalSpy ticks(&window->pageTimer(), &QTimer::timeout);
+    ASSERT_TRUE(ticks.wait(ui_test::kWaitMs));
     EXPECT_TRUE(window->pageTimer().isActive());
     auto* formulas = find<QPlainTextEdit>("formulasText");
     EXPECT_TRUE(formulas->toPlainText().isEmpty());
@@ -138,10 +122,10 @@ TEST_F(MainWindowTest, TimerLeftRunningOnLoudspeakerDoesItsWorkOnTheNextVisit) {
 TEST_F(MainWindowTest, EnclosurePageTimerStartsTheDesign) {
     int starts = 0;
     QObject::connect(window.get(), &MainWindow::enclosureStartRequested, [&] { ++starts; });
-    window->showPage(1);
+    ui_test::clickTab(find<QTabWidget>("pages"), 1);
     EXPECT_TRUE(waitFor([&] { return starts == 1; }));
-    QTest::qWait(350);
-    EXPECT_EQ(starts, 1);  // one-shot
+    EXPECT_FALSE(window->pageTimer().isActive());  // one-shot: no second start
+    EXPECT_EQ(starts, 1);
 }
 
 TEST_F(MainWindowTest, SummaryBoxFormsAndVisibility) {

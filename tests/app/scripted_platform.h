@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <deque>
 
-#include "platform_services.h"
+#include "platform/platform_services.h"
 
 namespace sublumo {
 

@@ -19,7 +19,7 @@
 #include "driver_record.h"
 #include "test_files.h"
 
-namespace sublumo {
+namespace sublumo::database {
 namespace {
 
 using testing::entryCount;
@@ -288,4 +288,4 @@ TEST(DatabaseFaults, AFileDeletedBehindTheProgramsBackIsWrittenWholeAgain) {
 }
 
 }  // namespace
-}  // namespace sublumo
+}  // namespace sublumo::database

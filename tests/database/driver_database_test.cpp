@@ -8,7 +8,7 @@
 #include "stored_number.h"
 #include "test_files.h"
 
-namespace sublumo {
+namespace sublumo::database {
 namespace {
 
 using testing::readBytes;
@@ -139,4 +139,4 @@ TEST(DriverDatabase, ReadsAndListsByPositionAndByName) {
 }
 
 }  // namespace
-}  // namespace sublumo
+}  // namespace sublumo::database

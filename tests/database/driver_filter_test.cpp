@@ -4,7 +4,7 @@
 
 #include "driver_database.h"
 
-namespace sublumo {
+namespace sublumo::database {
 namespace {
 
 constexpr NumberFormat kPoint{'.'};
@@ -147,4 +147,4 @@ TEST(DriverFilter, ClearingUnchecksTheCriteriaAndEmptiesTheTextButKeepsTheBounds
 }
 
 }  // namespace
-}  // namespace sublumo
+}  // namespace sublumo::database

@@ -4,7 +4,7 @@
 
 #include "driver_database.h"
 
-namespace sublumo {
+namespace sublumo::database {
 namespace {
 
 constexpr NumberFormat kPoint{'.'};
@@ -142,7 +142,7 @@ TEST(EmptyDatabase, ListsNothingAndCountsZeroOfZero) {
         ASSERT_TRUE(lists.refreshDriverList(db, filter, 0, kPoint).ok);
         EXPECT_EQ(lists.allCount(), 0u);
         EXPECT_EQ(lists.allCaption(), "All");
-        EXPECT_EQ(countLabelText(ListTab::All, lists.allSelection(), lists.allCount(),
+        EXPECT_EQ(countLabelText(DriverListPage::All, lists.allSelection(), lists.allCount(),
                                  lists.nameList().size()),
                   "#0/0/0");
     }
@@ -167,10 +167,10 @@ TEST(RecentList, NoteRecentRecordSkipsRepeatsAndKeepsTheLast25) {
 }
 
 TEST(CountLabel, ShowsPositionListedAndTotal) {
-    EXPECT_EQ(countLabelText(ListTab::All, std::nullopt, 0, 0), "#0/0/0");
-    EXPECT_EQ(countLabelText(ListTab::All, 2, 120, 450), "#3/120/450");
-    EXPECT_EQ(countLabelText(ListTab::Memory, 0, 25), "#1/25");
-    EXPECT_EQ(countLabelText(ListTab::RecentlyOpened, std::nullopt, 3), "#0/3");
+    EXPECT_EQ(countLabelText(DriverListPage::All, std::nullopt, 0, 0), "#0/0/0");
+    EXPECT_EQ(countLabelText(DriverListPage::All, 2, 120, 450), "#3/120/450");
+    EXPECT_EQ(countLabelText(DriverListPage::Memory, 0, 25), "#1/25");
+    EXPECT_EQ(countLabelText(DriverListPage::RecentlyOpened, std::nullopt, 3), "#0/3");
     EXPECT_EQ(positionRow(-1, 5), std::nullopt);
     EXPECT_EQ(positionRow(0, 0), std::nullopt);
     EXPECT_EQ(positionRow(4, 5), 4u);
@@ -179,18 +179,24 @@ TEST(CountLabel, ShowsPositionListedAndTotal) {
 TEST(SelectionRules, EnableTheButtonsOfEachTab) {
     struct Row {
         const char* name;
-        ListTab tab;
+        DriverListPage tab;
         Selection selection;
         ButtonStates expected;  // save, load, delete
     };
     const Row rows[] = {
-        {"All, row of a complete driver", ListTab::All, {1, 5, true, false}, {true, true, true}},
-        {"All, incomplete driver", ListTab::All, {1, 5, false, false}, {false, true, true}},
-        {"All, empty list", ListTab::All, {std::nullopt, 0, true, false}, {true, false, false}},
-        {"Recent, row", ListTab::RecentlyOpened, {0, 3, true, false}, {false, true, false}},
-        {"Recent, none", ListTab::RecentlyOpened, {std::nullopt, 0, true, false}, {}},
-        {"Memory, filled bank", ListTab::Memory, {2, 25, false, true}, {false, true, true}},
-        {"Memory, empty bank", ListTab::Memory, {2, 25, true, false}, {true, false, false}},
+        {"All, row of a complete driver",
+         DriverListPage::All,
+         {1, 5, true, false},
+         {true, true, true}},
+        {"All, incomplete driver", DriverListPage::All, {1, 5, false, false}, {false, true, true}},
+        {"All, empty list",
+         DriverListPage::All,
+         {std::nullopt, 0, true, false},
+         {true, false, false}},
+        {"Recent, row", DriverListPage::RecentlyOpened, {0, 3, true, false}, {false, true, false}},
+        {"Recent, none", DriverListPage::RecentlyOpened, {std::nullopt, 0, true, false}, {}},
+        {"Memory, filled bank", DriverListPage::Memory, {2, 25, false, true}, {false, true, true}},
+        {"Memory, empty bank", DriverListPage::Memory, {2, 25, true, false}, {true, false, false}},
     };
     for (const Row& row : rows)
         EXPECT_EQ(selectionButtons(row.tab, row.selection), row.expected) << row.name;
@@ -211,4 +217,4 @@ TEST(Alphabetical, IgnoresLetterCaseThenUsesByteOrder) {
 }
 
 }  // namespace
-}  // namespace sublumo
+}  // namespace sublumo::database

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace sublumo {
+namespace sublumo::database {
 namespace {
 
 using Names = std::vector<std::string>;
@@ -105,4 +105,4 @@ TEST(IniDocument, ALineBreakInAWrittenTextCannotSplitTheFile) {
 }
 
 }  // namespace
-}  // namespace sublumo
+}  // namespace sublumo::database

@@ -4,7 +4,7 @@
 #include "driver_record.h"
 #include "test_files.h"
 
-namespace sublumo {
+namespace sublumo::database {
 namespace {
 
 using testing::readBytes;
@@ -86,4 +86,4 @@ TEST(RecordMessages, DoubleEveryAmpersandOfTheNameShown) {
 }
 
 }  // namespace
-}  // namespace sublumo
+}  // namespace sublumo::database

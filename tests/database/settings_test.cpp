@@ -5,7 +5,7 @@
 #include "settings_store.h"
 #include "test_files.h"
 
-namespace sublumo {
+namespace sublumo::database {
 namespace {
 
 using testing::readBytes;
@@ -183,4 +183,4 @@ TEST(MemoryBanks, RowsReadEmptyUntilABankIsSavedAndAfterItIsErased) {
 }
 
 }  // namespace
-}  // namespace sublumo
+}  // namespace sublumo::database

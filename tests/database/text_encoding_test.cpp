@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace sublumo {
+namespace sublumo::database {
 namespace {
 
 TEST(TextEncoding, StripsBlanksAndControlCharactersAtBothEnds) {
@@ -58,4 +58,4 @@ TEST(TextEncoding, MatchesNamesWithoutLetterCase) {
 }
 
 }  // namespace
-}  // namespace sublumo
+}  // namespace sublumo::database

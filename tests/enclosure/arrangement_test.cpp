@@ -6,7 +6,7 @@
 
 #include "test_driver.h"
 
-namespace sublumo {
+namespace sublumo::enclosure {
 namespace {
 
 constexpr NumberFormat kDot{'.'};
@@ -204,4 +204,4 @@ TEST(ArrangementView, CountFieldReadsOneToNine) {
 }
 
 }  // namespace
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

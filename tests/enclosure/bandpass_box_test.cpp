@@ -6,7 +6,7 @@
 
 #include "test_driver.h"
 
-namespace sublumo {
+namespace sublumo::enclosure {
 namespace {
 
 constexpr NumberFormat kDot{'.'};
@@ -127,4 +127,4 @@ TEST(BandpassBox, EmptyFieldsAndFrontVent) {
 }
 
 }  // namespace
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

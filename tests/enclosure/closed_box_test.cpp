@@ -6,7 +6,7 @@
 
 #include "test_driver.h"
 
-namespace sublumo {
+namespace sublumo::enclosure {
 namespace {
 
 constexpr NumberFormat kDot{'.'};
@@ -151,4 +151,4 @@ TEST(ClosedBox, VolumeHintInCubicFeet) {
 }
 
 }  // namespace
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

@@ -7,7 +7,7 @@
 
 #include "response.h"
 
-namespace sublumo {
+namespace sublumo::enclosure {
 namespace {
 
 constexpr NumberFormat kDot{'.'};
@@ -92,4 +92,4 @@ TEST(LinkwitzTransform, EmptyFieldsReceiveDefaults) {
 }
 
 }  // namespace
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

@@ -7,7 +7,7 @@
 #include "test_driver.h"
 #include "vented_box.h"
 
-namespace sublumo {
+namespace sublumo::enclosure {
 namespace {
 
 constexpr NumberFormat kComma{','};
@@ -141,4 +141,4 @@ TEST(ResponseTable, LinkwitzFailureClearsItsCurves) {
 }
 
 }  // namespace
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

@@ -8,7 +8,7 @@
 
 #include "number_text.h"
 
-namespace sublumo {
+namespace sublumo::enclosure {
 namespace {
 
 using Complex = std::complex<double>;
@@ -120,4 +120,4 @@ TEST(Response, SlopesAndPassband) {
 }
 
 }  // namespace
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

@@ -6,7 +6,7 @@
 
 #include "test_driver.h"
 
-namespace sublumo {
+namespace sublumo::enclosure {
 namespace {
 
 constexpr NumberFormat kDot{'.'};
@@ -88,4 +88,4 @@ TEST(SourceLevel, OneWattVoltage) {
 }
 
 }  // namespace
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

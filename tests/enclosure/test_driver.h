@@ -6,7 +6,7 @@
 #include "design_common.h"
 #include "driver_parameters.h"
 
-namespace sublumo::test {
+namespace sublumo::enclosure::test {
 
 // One driver, no series resistance: the designs' own figures, untouched by the arrangement.
 inline SharedInputs plainShared() {
@@ -59,4 +59,4 @@ inline DriverParameters makeDriver() {
     return makeDriver(DriverFigures{});
 }
 
-}  // namespace sublumo::test
+}  // namespace sublumo::enclosure::test

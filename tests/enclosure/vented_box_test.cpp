@@ -6,7 +6,7 @@
 
 #include "test_driver.h"
 
-namespace sublumo {
+namespace sublumo::enclosure {
 namespace {
 
 constexpr NumberFormat kDot{'.'};
@@ -156,4 +156,4 @@ TEST(VentedBox, AutoCalculationAndTuning) {
 }
 
 }  // namespace
-}  // namespace sublumo
+}  // namespace sublumo::enclosure

@@ -2,7 +2,7 @@
 
 #include "table_test.h"
 
-namespace sublumo::test {
+namespace sublumo::tools::test {
 namespace {
 
 AddedMassEntry entry(const char* madd, const char* mms) {
@@ -94,4 +94,4 @@ TEST(AddedMassList, ClearEmptiesEverything) {
 }
 
 }  // namespace
-}  // namespace sublumo::test
+}  // namespace sublumo::tools::test

@@ -2,7 +2,7 @@
 
 #include "table_test.h"
 
-namespace sublumo::test {
+namespace sublumo::tools::test {
 namespace {
 
 struct CoilRow {
@@ -111,4 +111,4 @@ TEST(AirCoilPanel, EmptyWireDiameterIsRefilledInTheUsersFormat) {
 }
 
 }  // namespace
-}  // namespace sublumo::test
+}  // namespace sublumo::tools::test

@@ -5,7 +5,7 @@
 
 #include "table_test.h"
 
-namespace sublumo::test {
+namespace sublumo::tools::test {
 namespace {
 
 struct RoundRow {
@@ -89,4 +89,4 @@ TEST(DriverFieldText, DerivedDiaphragmShowsItsDisplayValue) {
 }
 
 }  // namespace
-}  // namespace sublumo::test
+}  // namespace sublumo::tools::test

@@ -2,7 +2,7 @@
 
 #include "table_test.h"
 
-namespace sublumo::test {
+namespace sublumo::tools::test {
 namespace {
 
 struct CrossoverRow {
@@ -173,4 +173,4 @@ INSTANTIATE_TEST_SUITE_P(
     RowName{});
 
 }  // namespace
-}  // namespace sublumo::test
+}  // namespace sublumo::tools::test

@@ -2,7 +2,7 @@
 
 #include "table_test.h"
 
-namespace sublumo::test {
+namespace sublumo::tools::test {
 namespace {
 
 using Shape = DiaphragmShape;
@@ -175,4 +175,4 @@ INSTANTIATE_TEST_SUITE_P(
     RowName{});
 
 }  // namespace
-}  // namespace sublumo::test
+}  // namespace sublumo::tools::test

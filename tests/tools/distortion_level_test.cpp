@@ -2,7 +2,7 @@
 
 #include "table_test.h"
 
-namespace sublumo::test {
+namespace sublumo::tools::test {
 namespace {
 
 using Mode = DistortionMode;
@@ -70,4 +70,4 @@ TEST(DistortionPanel, LabelsFollowTheMode) {
 }
 
 }  // namespace
-}  // namespace sublumo::test
+}  // namespace sublumo::tools::test

@@ -2,7 +2,7 @@
 
 #include "table_test.h"
 
-namespace sublumo::test {
+namespace sublumo::tools::test {
 namespace {
 
 using Compute = ModificationResult (*)(const std::string&, const DriverParameters&, NumberFormat);
@@ -148,4 +148,4 @@ TEST(ModificationPanels, UnsolvedDriverGivesNothing) {
 }
 
 }  // namespace
-}  // namespace sublumo::test
+}  // namespace sublumo::tools::test

@@ -2,7 +2,7 @@
 
 #include "table_test.h"
 
-namespace sublumo::test {
+namespace sublumo::tools::test {
 namespace {
 
 TEST(EnclosureResonances, DefaultBoxShowsEveryLine) {
@@ -110,4 +110,4 @@ TEST(GoldenRatio, NoSizeEmptiesTheBox) {
 }
 
 }  // namespace
-}  // namespace sublumo::test
+}  // namespace sublumo::tools::test

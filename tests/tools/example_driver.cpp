@@ -2,7 +2,7 @@
 
 #include "table_test.h"
 
-namespace sublumo::test {
+namespace sublumo::tools::test {
 
 namespace {
 
@@ -68,4 +68,4 @@ TEST(ExampleDriver, MatchesTheSolverExample) {
     EXPECT_DOUBLE_EQ(d.displayValue(Param::USPL), 95.04);
 }
 
-}  // namespace sublumo::test
+}  // namespace sublumo::tools::test

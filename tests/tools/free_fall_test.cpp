@@ -2,7 +2,7 @@
 
 #include "table_test.h"
 
-namespace sublumo::test {
+namespace sublumo::tools::test {
 namespace {
 
 using Mode = FallMode;
@@ -100,4 +100,4 @@ TEST(FreeFallPanel, LabelsAndHintFollowTheMode) {
 }
 
 }  // namespace
-}  // namespace sublumo::test
+}  // namespace sublumo::tools::test

@@ -2,7 +2,7 @@
 
 #include "table_test.h"
 
-namespace sublumo::test {
+namespace sublumo::tools::test {
 namespace {
 
 struct ResistanceRow {
@@ -45,4 +45,4 @@ TEST(InternalResistancePanel, RefillsInTheUsersFormat) {
 }
 
 }  // namespace
-}  // namespace sublumo::test
+}  // namespace sublumo::tools::test

@@ -2,7 +2,7 @@
 
 #include "table_test.h"
 
-namespace sublumo::test {
+namespace sublumo::tools::test {
 namespace {
 
 struct NearRow {
@@ -131,4 +131,4 @@ TEST(ConeVentPanel, LabelTogglesAndShowsTheHeightField) {
 }
 
 }  // namespace
-}  // namespace sublumo::test
+}  // namespace sublumo::tools::test

@@ -2,7 +2,7 @@
 
 #include "table_test.h"
 
-namespace sublumo::test {
+namespace sublumo::tools::test {
 namespace {
 
 struct AddedRow {
@@ -146,4 +146,4 @@ TEST(MmsTransfer, ClosedBoxWritesSdAndMmsInAreaMode) {
 }
 
 }  // namespace
-}  // namespace sublumo::test
+}  // namespace sublumo::tools::test

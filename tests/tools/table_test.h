@@ -8,7 +8,7 @@
 #include "driver_parameters.h"
 #include "number_text.h"
 
-namespace sublumo::test {
+namespace sublumo::tools::test {
 
 inline constexpr NumberFormat kDot{'.'};
 inline constexpr NumberFormat kComma{','};
@@ -25,7 +25,9 @@ namespace {
 // Each file's rows live in its unnamed namespace, which this joins: GoogleTest then prints a
 // row by its name instead of as raw bytes.
 template <class Row>
-    requires requires(const Row& row) { row.name; }
+requires requires(const Row& row) {
+    row.name;
+}
 void PrintTo(const Row& row, std::ostream* out) {
     *out << row.name;
 }
@@ -38,4 +40,4 @@ DriverParameters exampleDriver();
 // A driver with only Re, Le and Dd entered, for the calculators that refill from the driver.
 DriverParameters driverWith(double re, double le, double dd);
 
-}  // namespace sublumo::test
+}  // namespace sublumo::tools::test

@@ -2,7 +2,7 @@
 
 #include "table_test.h"
 
-namespace sublumo::test {
+namespace sublumo::tools::test {
 namespace {
 
 struct TemperatureRow {
@@ -65,4 +65,4 @@ TEST(VoiceCoilTemperaturePanel, EmptyReTakesTheDriversRe) {
 }
 
 }  // namespace
-}  // namespace sublumo::test
+}  // namespace sublumo::tools::test

@@ -1,4 +1,4 @@
-#include "decimal_field.h"
+#include "widgets/decimal_field.h"
 
 #include <gtest/gtest.h>
 #include <QFocusEvent>

@@ -5,7 +5,7 @@
 #include <QKeyEvent>
 #include <QVariant>
 
-#include "platform_services.h"
+#include "platform/platform_services.h"
 
 namespace sublumo {
 

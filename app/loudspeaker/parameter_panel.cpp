@@ -6,12 +6,13 @@
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 
-#include "clickable_label.h"
-#include "decimal_field.h"
 #include "driver_summary.h"
-#include "icons.h"
-#include "platform_services.h"
+#include "platform/platform_services.h"
 #include "web_link.h"
+#include "widgets/clickable_label.h"
+#include "widgets/decimal_field.h"
+#include "widgets/field_look.h"
+#include "widgets/icons.h"
 
 namespace sublumo {
 
@@ -53,7 +54,7 @@ ParameterPanel::ParameterPanel(PlatformServices& platform, NumberFormat format, 
     // Four columns of caption, field and unit must fit the narrow window.
     setStyleSheet(
         QStringLiteral("QLabel, QLineEdit { font-size: 8pt; }"
-                       "QLineEdit { font-weight: bold; background: white; }"));
+                       "QLineEdit { font-weight: bold; }"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 4, 6, 4);
     layout->setSpacing(4);
@@ -166,8 +167,7 @@ void ParameterPanel::buildFields() {
             if (isEntered(p)) {
                 connect(edit, &QLineEdit::textChanged, this, &ParameterPanel::solve);
             } else {
-                edit->setReadOnly(true);
-                edit->setFocusPolicy(Qt::NoFocus);
+                setDerivedLook(edit, true);
             }
             m_fields[indexOf(p)] = edit;
             ClickableLabel* unit =
@@ -223,10 +223,8 @@ void ParameterPanel::applyDiaphragmMode() {
     const bool area = m_params.mode == DiaphragmEntryMode::Area;
     QLineEdit* entered = field(area ? P::Sd : P::Dd);
     QLineEdit* derived = field(area ? P::Dd : P::Sd);
-    entered->setReadOnly(false);
-    entered->setFocusPolicy(Qt::StrongFocus);
-    derived->setReadOnly(true);
-    derived->setFocusPolicy(Qt::NoFocus);
+    setDerivedLook(entered, false);
+    setDerivedLook(derived, true);
     setTabOrder(m_nameField, field(P::Qms));
     setTabOrder(field(P::Mms), entered);
     setTabOrder(entered, field(P::Re));

@@ -5,9 +5,10 @@
 #include <QLocale>
 #include <QTest>
 
-#include "clickable_label.h"
-#include "parameter_panel.h"
+#include "loudspeaker/parameter_panel.h"
 #include "scripted_platform.h"
+#include "ui_test_helpers.h"
+#include "widgets/clickable_label.h"
 
 namespace sublumo {
 namespace {
@@ -28,20 +29,9 @@ protected:
     ClickableLabel* label(const char* name) { return panel->findChild<ClickableLabel*>(name); }
 
     void type(const char* field, const QString& text) {
-        QLineEdit* e = edit(field);
-        e->setFocus();
-        e->selectAll();
-        QTest::keyClicks(e, text);
+        ui_test::typeInto(panel.get(), field, text);
     }
-
-    void typeReferenceDriver() {
-        type("Qms", "2.5");
-        type("Qes", "0.35");
-        type("fs", "30");
-        type("Mms", "60");
-        type("Dd", "260");
-        type("Re", "5.6");
-    }
+    void typeReferenceDriver() { ui_test::typeReferenceDriver(panel.get()); }
 
     void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
 
@@ -59,6 +49,10 @@ TEST_F(PanelTest, StartsWithZeroEverywhereAndDerivedFieldsReadOnly) {
         const bool derived = !info.entered || info.id == Param::Sd;
         EXPECT_EQ(e->isReadOnly(), derived) << info.name;
         EXPECT_EQ(e->focusPolicy() == Qt::NoFocus, derived) << info.name;
+        // Derived fields are drawn on the window's colour, entered ones on the normal base.
+        EXPECT_EQ(e->palette().color(QPalette::Base) == e->palette().color(QPalette::Window),
+                  derived)
+            << info.name;
         EXPECT_EQ(e->accessibleName().toStdString(), info.name);
         EXPECT_EQ(e->toolTip().toStdString(), info.tooltip);
     }
@@ -109,6 +103,8 @@ TEST_F(PanelTest, AreaModeAndTheEnterCycle) {
     click(label("diaphragmToggle"));
     EXPECT_TRUE(edit("Dd")->isReadOnly());
     EXPECT_FALSE(edit("Sd")->isReadOnly());
+    EXPECT_EQ(edit("Sd")->palette().color(QPalette::Base),
+              QApplication::palette().color(QPalette::Base));
     EXPECT_EQ(QApplication::focusWidget(), edit("Sd"));
     type("Sd", "176.71");
     EXPECT_EQ(edit("Dd")->text(), "150");

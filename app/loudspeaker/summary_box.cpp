@@ -7,7 +7,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "parameter_panel.h"
+#include "loudspeaker/parameter_panel.h"
 
 namespace sublumo {
 

@@ -1,4 +1,4 @@
-#include "icons.h"
+#include "widgets/icons.h"
 
 #include <gtest/gtest.h>
 #include <QImage>
