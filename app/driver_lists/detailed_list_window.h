@@ -71,6 +71,7 @@ private:
     void buildFrozenNameColumn();
     void placeFrozenNameColumn();
     void applyColumnSwitch(int column);
+    int widestCellText(int column) const;
     void fitColumn(int column);
     void fitWindow();
     void setAllSwitches(bool checked);

@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "detailed_list.h"
 #include "driver_database.h"
 #include "driver_lists.h"
 #include "number_text.h"
@@ -157,6 +158,16 @@ void BM_FlushDatabase(benchmark::State& state) {
     std::filesystem::remove(path + ".lock");
 }
 BENCHMARK(BM_FlushDatabase)->Unit(benchmark::kMillisecond);
+
+// The detailed list's rows for the first 10 000 names: stored texts and every derived value.
+void BM_DetailedRows(benchmark::State& state) {
+    DriverDatabase db;
+    db.openDatabase(databasePath());
+    std::vector<std::string> names = db.recordNames();
+    names.resize(10000);
+    for (auto _ : state) benchmark::DoNotOptimize(detailedRows(db, names, NumberFormat{'.'}));
+}
+BENCHMARK(BM_DetailedRows)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace sublumo::database

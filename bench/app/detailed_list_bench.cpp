@@ -1,0 +1,89 @@
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QTableView>
+#include <QTest>
+#include <string>
+
+#include "driver_database.h"
+#include "driver_lists/detailed_list_model.h"
+#include "driver_lists/detailed_list_window.h"
+#include "settings_store.h"
+
+namespace {
+
+using sublumo::database::DriverDatabase;
+
+constexpr sublumo::NumberFormat kPoint{'.'};
+
+// Realistic records with varied values, so that column widths and sorting see real texts.
+struct Drivers {
+    explicit Drivers(int count) {
+        for (int i = 0; i < count; ++i) {
+            const std::string name = "Maker " + std::to_string(i % 97) + " W" + std::to_string(i);
+            const std::pair<const char*, std::string> values[] = {
+                {"Qms", std::to_string(2 + i % 7) + ".5"},
+                {"Qes", "0." + std::to_string(30 + i % 60)},
+                {"fs", std::to_string(20 + i % 80)},
+                {"Mms", std::to_string(10 + i % 150)},
+                {"Dd", std::to_string(80 + i % 300)},
+                {"Re", "5." + std::to_string(i % 9)},
+                {"Hc", std::to_string(6 + i % 20)},
+                {"Hg", "6"},
+                {"Pe", std::to_string(50 + i % 500)},
+                {"Le", "1.2"},
+                {"URL", "https://example.com/" + std::to_string(i)}};
+            for (const auto& [key, value] : values) database.writeValue(name, key, value);
+            names.push_back(name);
+        }
+    }
+    DriverDatabase database;
+    std::vector<std::string> names;
+};
+
+struct OpenWindow {
+    explicit OpenWindow(const Drivers& drivers) : window(kPoint) {
+        window.setRowsSource([&drivers] {
+            return sublumo::database::detailedRows(drivers.database, drivers.names, kPoint);
+        });
+        sublumo::database::SettingsStore settings;
+        window.showBeside(host, settings);
+        QApplication::processEvents();
+    }
+    QWidget host;
+    sublumo::DetailedListWindow window;
+};
+
+// Rebuilding from the database to the next painted frame: rows, column widths, window width.
+void BM_DetailedListRebuild(benchmark::State& state) {
+    const Drivers drivers(static_cast<int>(state.range(0)));
+    OpenWindow open(drivers);
+    for (auto _ : state) {
+        open.window.rebuild();
+        open.window.table().viewport()->repaint();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_DetailedListRebuild)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// A header click on "Hc [mm]" and the repaint of the sorted table; each round starts again
+// from list order.
+void BM_DetailedListSort(benchmark::State& state) {
+    const Drivers drivers(static_cast<int>(state.range(0)));
+    OpenWindow open(drivers);
+    QHeaderView* header = open.window.table().horizontalHeader();
+    for (auto _ : state) {
+        state.PauseTiming();
+        open.window.rebuild();
+        QApplication::processEvents();
+        state.ResumeTiming();
+        const int x = header->sectionViewportPosition(20) + 5;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, 5));
+        open.window.table().viewport()->repaint();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_DetailedListSort)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
