@@ -4,11 +4,13 @@
 #include <functional>
 #include <initializer_list>
 
+#include "derived_quantities.h"
+
 namespace sublumo {
 
 namespace {
 
-constexpr double twoPi = 2.0 * pi;
+namespace f = derived;
 
 // The derivation runs line by line; each line either applies all of its results or, on a
 // non-finite result, ends the derivation and leaves the rest as the previous pass left it.
@@ -83,61 +85,59 @@ void deriveDiaphragm(Derivation& d, DiaphragmEntryMode mode) {
             {derived, Param::Mair, Param::f4pi, Param::f2pi, Param::fmax});
         return;
     }
-    const double dd = diameterMode ? given : 10.0 * std::sqrt(4.0 * given / pi);
-    const double sd = diameterMode ? given * given * pi / 400.0 : given;
-    const double ddMetres = dd * 1e-3;
+    const double dd = diameterMode ? given : f::Dd(given);
+    const double sd = diameterMode ? f::Sd(given) : given;
     d.line({{derived, diameterMode ? sd : dd},
-            {Param::Mair, rho / 3.0 * dd * dd * dd * 1e-6},
-            {Param::f4pi, cair / (pi * ddMetres)},
-            {Param::f2pi, 2.0 * cair / (pi * ddMetres)},
-            {Param::fmax, cair / ddMetres}},
+            {Param::Mair, f::Mair(dd)},
+            {Param::f4pi, f::f4pi(dd)},
+            {Param::f2pi, f::f2pi(dd)},
+            {Param::fmax, f::fmax(dd)}},
            {derived, Param::Mair, Param::f4pi, Param::f2pi, Param::fmax});
 }
 
 void deriveMassesAndTravel(Derivation& d) {
     using P = Param;
     const bool mmd = d.positive({d.v(P::Dd), d.v(P::Mms)}) && d.v(P::Mms) > d.v(P::Mair);
-    d.line({{P::Mmd, mmd ? d.v(P::Mms) - d.v(P::Mair) : 0}}, {P::Mmd});
+    d.line({{P::Mmd, mmd ? f::Mmd(d.v(P::Mms), d.v(P::Mair)) : 0}}, {P::Mmd});
 
     const bool coil = d.positive({d.v(P::Hc), d.v(P::Hg)});
-    d.line({{P::Xmax, coil ? std::abs(d.v(P::Hc) - d.v(P::Hg)) / 2.0 : 0}}, {P::Xmax});
+    d.line({{P::Xmax, coil ? f::Xmax(d.v(P::Hc), d.v(P::Hg)) : 0}}, {P::Xmax});
 
     const bool vd = d.positive({d.v(P::Hc), d.v(P::Hg), d.v(P::Dd), d.v(P::Xmax)});
-    d.line({{P::Vd, vd ? d.v(P::Sd) * d.v(P::Xmax) * 0.1 : 0}}, {P::Vd});
+    d.line({{P::Vd, vd ? f::Vd(d.v(P::Sd), d.v(P::Xmax)) : 0}}, {P::Vd});
 }
 
 void deriveSuspension(Derivation& d) {
     using P = Param;
     const double fs = d.v(P::fs), mms = d.v(P::Mms);
-    d.line({{P::EBP, d.positive({fs, d.v(P::Qes)}) ? fs / d.v(P::Qes) : 0}}, {P::EBP});
+    d.line({{P::EBP, d.positive({fs, d.v(P::Qes)}) ? f::EBP(fs, d.v(P::Qes)) : 0}}, {P::EBP});
 
     const bool cms = d.positive({fs, mms});
-    const double compliance = cms ? 1.0 / (std::pow(twoPi * fs, 2) * mms * 1e-6) : 0;
-    d.line({{P::Cms, compliance}, {P::Kms, cms ? 1.0 / compliance : 0}}, {P::Cms, P::Kms});
+    const double compliance = cms ? f::Cms(fs, mms) : 0;
+    d.line({{P::Cms, compliance}, {P::Kms, cms ? f::Kms(compliance) : 0}}, {P::Cms, P::Kms});
 
     const bool rms = d.positive({fs, mms, d.v(P::Qms)});
-    d.line({{P::Rms, rms ? twoPi * fs * mms * 1e-3 / d.v(P::Qms) : 0}}, {P::Rms});
+    d.line({{P::Rms, rms ? f::Rms(fs, mms, d.v(P::Qms)) : 0}}, {P::Rms});
 
     const bool vas = d.positive({fs, mms, d.v(P::Dd)});
-    const double litres =
-        vas ? std::pow(d.v(P::Sd), 2) * d.v(P::Cms) * cair * cair * rho * 1e-8 : 0;
-    d.line({{P::Vas, litres}, {P::Vascf, litres / litresPerCubicFoot}}, {P::Vas});
+    const double litres = vas ? f::Vas(d.v(P::Sd), d.v(P::Cms)) : 0;
+    d.line({{P::Vas, litres}, {P::Vascf, f::Vascf(litres)}}, {P::Vas});
 }
 
 void deriveMotor(Derivation& d) {
     using P = Param;
     const double fs = d.v(P::fs), mms = d.v(P::Mms), qes = d.v(P::Qes), re = d.v(P::Re);
     const bool rme = d.positive({fs, mms, qes});
-    const double damping = rme ? twoPi * fs * mms * 1e-3 / qes : 0;
-    d.line({{P::Rme, damping}, {P::Mpow, rme ? std::sqrt(damping) : 0}}, {P::Rme});
+    const double damping = rme ? f::Rme(fs, mms, qes) : 0;
+    d.line({{P::Rme, damping}, {P::Mpow, rme ? f::Mpow(damping) : 0}}, {P::Rme});
 
     const bool bl = d.positive({fs, mms, re, qes});
-    const double force = bl ? std::sqrt(twoPi * fs * mms * re * 1e-3 / qes) : 0;
-    d.line({{P::Bl, force}, {P::gamma, bl ? force / mms * 1e3 : 0}}, {P::Bl, P::gamma});
+    const double force = bl ? f::Bl(fs, mms, re, qes) : 0;
+    d.line({{P::Bl, force}, {P::gamma, bl ? f::gamma(force, mms) : 0}}, {P::Bl, P::gamma});
 
     const bool gloss = d.positive({fs, d.v(P::Hc), d.v(P::Hg), d.v(P::Xmax)});
-    d.line({{P::Gloss, gloss ? ga / std::pow(twoPi * fs, 2) / d.v(P::Xmax) * 1e5 : 0},
-            {P::Glossmm, mms * d.v(P::Cms) * ga * 1e-3}},
+    d.line({{P::Gloss, gloss ? f::Gloss(fs, d.v(P::Xmax)) : 0},
+            {P::Glossmm, f::Glossmm(mms, d.v(P::Cms))}},
            {P::Gloss});
 }
 
@@ -145,30 +145,25 @@ void deriveSensitivity(Derivation& d) {
     using P = Param;
     const double fs = d.v(P::fs), qes = d.v(P::Qes), re = d.v(P::Re);
     const bool base = d.positive({fs, d.v(P::Mms), d.v(P::Dd), qes});
-    const double eta0 =
-        base ? std::pow(twoPi, 2) / std::pow(cair, 3) * std::pow(fs, 3) / qes * d.v(P::Vas) * 0.1
-             : 0;
-    d.line({{P::eta0, eta0}, {P::SPL, base ? 10.0 * std::log10(eta0 / splReference) : 0}},
-           {P::eta0, P::SPL});
+    const double eta0 = base ? f::eta0(fs, qes, d.v(P::Vas)) : 0;
+    d.line({{P::eta0, eta0}, {P::SPL, base ? f::SPL(eta0) : 0}}, {P::eta0, P::SPL});
 
     const bool splMax = base && d.positive({d.v(P::Pe)});
-    d.line({{P::SPLmax, splMax ? 10.0 * std::log10(d.v(P::Pe)) + d.v(P::SPL) - 3.0 : 0}},
-           {P::SPLmax});
+    d.line({{P::SPLmax, splMax ? f::SPLmax(d.v(P::Pe), d.v(P::SPL)) : 0}}, {P::SPLmax});
 
     const bool uspl = base && d.positive({re});
-    d.line({{P::USPL, uspl ? 10.0 * std::log10(8.0 / re) + d.v(P::SPL) : 0}}, {P::USPL});
+    d.line({{P::USPL, uspl ? f::USPL(re, d.v(P::SPL)) : 0}}, {P::USPL});
 }
 
 void deriveElectrical(Derivation& d) {
     using P = Param;
     const double fs = d.v(P::fs), qes = d.v(P::Qes), qms = d.v(P::Qms), re = d.v(P::Re);
     const bool z = d.positive({re, qms, qes});
-    d.line({{P::Zmax, z ? (qms / qes + 1.0) * re : 0}, {P::Res, z ? re * qms / qes : 0}},
+    d.line({{P::Zmax, z ? f::Zmax(re, qms, qes) : 0}, {P::Res, z ? f::Res(re, qms, qes) : 0}},
            {P::Zmax, P::Res});
 
     const bool lc = d.positive({re, fs, qes});
-    d.line({{P::Lces, lc ? re / (twoPi * fs * qes) * 1e3 : 0},
-            {P::Cmes, lc ? qes / (twoPi * fs * re) * 1e6 : 0}},
+    d.line({{P::Lces, lc ? f::Lces(re, fs, qes) : 0}, {P::Cmes, lc ? f::Cmes(re, fs, qes) : 0}},
            {P::Lces, P::Cmes});
 }
 
@@ -176,7 +171,7 @@ void derive(SolverResult& result, const SolverInput& input) {
     Derivation d(result, input);
     using P = Param;
     const double qes = d.v(P::Qes), qms = d.v(P::Qms);
-    d.line({{P::Qts, d.positive({qes, qms}) ? qes * qms / (qes + qms) : 0}}, {P::Qts});
+    d.line({{P::Qts, d.positive({qes, qms}) ? f::Qts(qes, qms) : 0}}, {P::Qts});
     deriveDiaphragm(d, input.mode);
     deriveMassesAndTravel(d);
     deriveSuspension(d);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <variant>
 
+#include "derived_quantities.h"
 #include "driver_database.h"
 #include "driver_parameters.h"
 #include "record_values.h"
@@ -101,19 +102,14 @@ void clearFilter(DriverFilter& filter) {
 std::optional<double> recordSensitivity(double dd, double fs, double qes, double mms) {
     if (dd == 0.0 || fs == 0.0 || qes == 0.0 || mms == 0.0)
         return std::nullopt;
-    const double sd = pi * dd * dd / 400.0;  // cm^2
-    const double omega = 2.0 * pi * fs;
-    const double cms = 1e6 / (omega * omega * mms);               // mm/N
-    const double vas = cair * cair * sd * sd * cms * rho * 1e-8;  // litres
-    const double eta0 = (2.0 * pi) * (2.0 * pi) / std::pow(cair, 3.0) * (fs * fs * fs) / qes * vas *
-                        0.1;  // percent
-    return finite(10.0 * std::log10(eta0 / splReference));
+    const double vas = derived::Vas(derived::Sd(dd), derived::Cms(fs, mms));
+    return finite(derived::SPL(derived::eta0(fs, qes, vas)));
 }
 
 std::optional<double> recordQts(double qes, double qms) {
     if (qes + qms == 0.0)
         return std::nullopt;
-    return finite(qes * qms / (qes + qms));
+    return finite(derived::Qts(qes, qms));
 }
 
 DatabaseRanges::DatabaseRanges() {

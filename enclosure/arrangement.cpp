@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "derived_quantities.h"
+
 namespace sublumo::enclosure {
 
 namespace {
@@ -76,7 +78,7 @@ EquivalentDriver computeEquivalentDriver(const DriverParameters& driver,
     const double n = arrangement.N;
     EquivalentDriver e;
     e.Mms = driver.value(Param::Mms) + options.Mplus;
-    e.fs = 1000.0 / (2.0 * pi * std::sqrt(e.Mms * cms));
+    e.fs = derived::fsFromMassAndCompliance(e.Mms, cms);
     const NetworkFactors f = networkFactors(effectiveConnection(arrangement), arrangement.N);
     e.Re = driver.value(Param::Re) * f.re;
     e.Bl = driver.value(Param::Bl) * f.bl;
@@ -85,12 +87,13 @@ EquivalentDriver computeEquivalentDriver(const DriverParameters& driver,
     e.Rtot = e.Re * e.kT + e.Rs;
     e.iso = isobaricFactor(arrangement);
     const double area = n * driver.value(Param::Sd) * e.iso;
-    e.Vas = air.rho * air.c * air.c * area * area * (cms / n) * 1e-8;
-    e.Qes = 2.0 * pi * e.fs * e.Mms * n * e.Rtot / (e.Bl * e.Bl) * 0.001;
-    const double qms = 1000.0 / (2.0 * pi * e.fs * cms * driver.value(Param::Rms));
-    e.Qts = qms * e.Qes / (qms + e.Qes);
-    e.eta0 = std::pow(2.0 * pi, 2) / std::pow(air.c, 3) * std::pow(e.fs, 3) * e.Vas / e.Qes * 0.1;
-    e.SPL = 10.0 * std::log10(e.eta0 / splReference);
+    // N drivers side by side: N times the area on 1/N of the compliance each.
+    e.Vas = derived::Vas(area, cms / n, air.c, air.rho);
+    e.Qes = derived::QesFromBl(e.fs, e.Mms, n * e.Rtot, e.Bl);
+    const double qms = derived::QmsFromRms(e.fs, cms, driver.value(Param::Rms));
+    e.Qts = derived::Qts(e.Qes, qms);
+    e.eta0 = derived::eta0(e.fs, e.Qes, e.Vas, air.c);
+    e.SPL = derived::SPL(e.eta0);
     return e;
 }
 

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "derived_quantities.h"
+
 namespace sublumo::tools {
 
 namespace {
@@ -120,7 +122,7 @@ SurfaceAreaResult computeSurfaceArea(const SurfaceAreaInputs& in, NumberFormat f
 
     const double area = effectiveArea(in, d, dPrime, s, f).value_or(0.0);
     out.sd = formatNumber(roundToDecimals(area, 0) / 100.0, format);
-    out.dd = showRounded(std::sqrt(4.0 * area / pi), 1, format);
+    out.dd = showRounded(derived::Dd(area / 100.0), 1, format);  // area in mm², Sd in cm²
     return out;
 }
 

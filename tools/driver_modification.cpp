@@ -3,11 +3,13 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "derived_quantities.h"
+
 namespace sublumo::tools {
 
 namespace {
 
-constexpr double kTwoPi = 2.0 * pi;
+namespace f = derived;
 
 // The modified driver's values, at full precision.
 struct After {
@@ -16,20 +18,6 @@ struct After {
     double qms = 0.0, qes = 0.0, qts = 0.0;
     double spl = 0.0, uspl = 0.0;
 };
-
-double totalQ(double qes, double qms) {
-    return qes * qms / (qes + qms);
-}
-
-double electricalQ(double fs, double mms, double re, double bl) {
-    return kTwoPi * fs * mms * re / (bl * bl) * 0.001;
-}
-
-// Sensitivity at 1 W (dB) from the reference efficiency in percent.
-double sensitivity(double fs, double qes, double vas) {
-    const double eta0 = kTwoPi * kTwoPi / (cair * cair * cair) * fs * fs * fs / qes * vas * 0.1;
-    return 10.0 * std::log10(eta0 / splReference);
-}
 
 bool allFinite(std::initializer_list<double> values) {
     for (double v : values)
@@ -49,12 +37,11 @@ std::optional<After> shiftedResonance(const DriverParameters& d, double newFs) {
     a.fs = newFs;
     a.mms = d.value(Param::Mms);
     a.re = d.value(Param::Re);
-    a.cms = 1e6 / ((kTwoPi * newFs) * (kTwoPi * newFs) * a.mms);
-    a.qms = 1000.0 / (kTwoPi * newFs * a.cms * d.value(Param::Rms));
-    a.qes = electricalQ(newFs, a.mms, a.re, d.value(Param::Bl));
-    a.qts = totalQ(a.qes, a.qms);
-    const double sd = d.value(Param::Sd);
-    a.vas = sd * sd * a.cms * cair * cair * rho * 1e-8;
+    a.cms = f::Cms(newFs, a.mms);
+    a.qms = f::QmsFromRms(newFs, a.cms, d.value(Param::Rms));
+    a.qes = f::QesFromBl(newFs, a.mms, a.re, d.value(Param::Bl));
+    a.qts = f::Qts(a.qes, a.qms);
+    a.vas = f::Vas(d.value(Param::Sd), a.cms);
     return finiteAfter(a);
 }
 
@@ -65,10 +52,10 @@ std::optional<After> addedResistance(const DriverParameters& d, double newRe) {
     a.fs = d.value(Param::fs);
     a.re = newRe;
     a.qms = d.value(Param::Qms);
-    a.qes = electricalQ(a.fs, d.value(Param::Mms), newRe, d.value(Param::Bl));
-    a.qts = totalQ(a.qes, a.qms);
-    a.spl = sensitivity(a.fs, a.qes, d.value(Param::Vas));
-    a.uspl = 10.0 * std::log10(8.0 / newRe) + a.spl;
+    a.qes = f::QesFromBl(a.fs, d.value(Param::Mms), newRe, d.value(Param::Bl));
+    a.qts = f::Qts(a.qes, a.qms);
+    a.spl = f::SPL(f::eta0(a.fs, a.qes, d.value(Param::Vas)));
+    a.uspl = f::USPL(newRe, a.spl);
     return finiteAfter(a);
 }
 
@@ -79,12 +66,12 @@ std::optional<After> addedMass(const DriverParameters& d, double newMms) {
     a.mms = newMms;
     a.re = d.value(Param::Re);
     a.cms = d.value(Param::Cms);
-    a.fs = 1000.0 / (kTwoPi * std::sqrt(newMms * a.cms));
-    a.qms = 1000.0 / (kTwoPi * a.fs * a.cms * d.value(Param::Rms));
-    a.qes = electricalQ(a.fs, newMms, a.re, d.value(Param::Bl));
-    a.qts = totalQ(a.qes, a.qms);
-    a.spl = sensitivity(a.fs, a.qes, d.value(Param::Vas));
-    a.uspl = 10.0 * std::log10(8.0 / a.re) + a.spl;
+    a.fs = f::fsFromMassAndCompliance(newMms, a.cms);
+    a.qms = f::QmsFromRms(a.fs, a.cms, d.value(Param::Rms));
+    a.qes = f::QesFromBl(a.fs, newMms, a.re, d.value(Param::Bl));
+    a.qts = f::Qts(a.qes, a.qms);
+    a.spl = f::SPL(f::eta0(a.fs, a.qes, d.value(Param::Vas)));
+    a.uspl = f::USPL(a.re, a.spl);
     return finiteAfter(a);
 }
 

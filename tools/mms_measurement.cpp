@@ -3,6 +3,8 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "derived_quantities.h"
+
 namespace sublumo::tools {
 
 namespace {
@@ -32,11 +34,7 @@ std::string coneVolumeLine(const ReadInput& outer, const ReadInput& inner, const
 
 // Mms in g from the measured Vas (l) and Sd (cm^2).
 std::optional<double> closedBoxMms(double fs, double vas, double sd) {
-    const double omega = 2.0 * pi * fs;
-    const double divisor = omega * omega * vas / (sd * sd * cair * cair * rho);
-    if (divisor == 0.0 || !std::isfinite(divisor))
-        return {};
-    return finiteOrNothing(0.01 / divisor);
+    return finiteOrNothing(derived::MmsFromCompliance(fs, derived::CmsFromVas(vas, sd)));
 }
 
 }  // namespace

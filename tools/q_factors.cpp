@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "derived_quantities.h"
+
 namespace sublumo::tools {
 
 namespace {
@@ -25,7 +27,7 @@ std::optional<QValues> qValues(std::optional<double> r0, double fs, double f1, d
     QValues q;
     q.qms = std::sqrt(*r0) * fs / (f2 - f1);
     q.qes = q.qms / (*r0 - 1.0);
-    q.qts = q.qes * q.qms / (q.qes + q.qms);
+    q.qts = derived::Qts(q.qes, q.qms);
     if (!std::isfinite(q.qms) || !std::isfinite(q.qes) || !std::isfinite(q.qts))
         return {};
     return q;

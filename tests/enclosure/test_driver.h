@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cmath>
 #include <string>
 
+#include "derived_quantities.h"
 #include "design_common.h"
 #include "driver_parameters.h"
 
@@ -30,9 +30,8 @@ struct DriverFigures {
 
 inline DriverParameters makeDriver(const DriverFigures& s) {
     DriverParameters d;
-    const double w = 2.0 * pi * s.fs;
-    const double cms = s.Vas / (rho * cair * cair * s.Sd * s.Sd * 1e-8);
-    const double mms = 1.0 / (w * w * cms * 1e-6);
+    const double cms = derived::CmsFromVas(s.Vas, s.Sd);
+    const double mms = derived::MmsFromCompliance(s.fs, cms);
     const double qes = 1.0 / (1.0 / s.Qts - 1.0 / s.Qms);
     d.value(Param::fs) = s.fs;
     d.value(Param::Qms) = s.Qms;
@@ -40,17 +39,16 @@ inline DriverParameters makeDriver(const DriverFigures& s) {
     d.value(Param::Qts) = s.Qts;
     d.value(Param::Mms) = mms;
     d.value(Param::Sd) = s.Sd;
-    d.value(Param::Dd) = 10.0 * std::sqrt(4.0 * s.Sd / pi);
+    d.value(Param::Dd) = derived::Dd(s.Sd);
     d.value(Param::Re) = s.Re;
     d.value(Param::Pe) = s.Pe;
     d.value(Param::Cms) = cms;
-    d.value(Param::Rms) = w * mms * 1e-3 / s.Qms;
+    d.value(Param::Rms) = derived::Rms(s.fs, mms, s.Qms);
     d.value(Param::Vas) = s.Vas;
-    d.value(Param::Bl) = std::sqrt(w * mms * s.Re * 1e-3 / qes);
-    d.value(Param::eta0) =
-        4.0 * pi * pi / std::pow(cair, 3) * std::pow(s.fs, 3) / qes * s.Vas * 0.1;
-    d.value(Param::SPL) = 10.0 * std::log10(d.value(Param::eta0) / splReference);
-    d.value(Param::USPL) = 10.0 * std::log10(8.0 / s.Re) + d.value(Param::SPL);
+    d.value(Param::Bl) = derived::Bl(s.fs, mms, s.Re, qes);
+    d.value(Param::eta0) = derived::eta0(s.fs, qes, s.Vas);
+    d.value(Param::SPL) = derived::SPL(d.value(Param::eta0));
+    d.value(Param::USPL) = derived::USPL(s.Re, d.value(Param::SPL));
     d.name = s.name;
     return d;
 }

@@ -34,7 +34,7 @@ void PrintTo(const Row& row, std::ostream* out) {
 }  // namespace
 
 // The example driver of the solver (Qms 2.5, Qes 0.35, fs 30 Hz, Mms 60 g, Dd 260 mm,
-// Re 5.6 Ohm), solved here so that the calculators can be tested without the solver.
+// Re 5.6 Ohm), as the solver derives it from the typed texts.
 DriverParameters exampleDriver();
 
 // A driver with only Re, Le and Dd entered, for the calculators that refill from the driver.
