@@ -102,12 +102,13 @@ LPadResult computeLPad(const LPadInputs& in, NumberFormat format) {
     const ReadInput a = readInput(in.a, "3", format);
     const ReadInput p = readInput(in.p, "50", format);
     LPadResult out{z.field, a.field, p.field, "(U=0 Vrms)", {}};
-    if (!z.value || !a.value || !p.value)
+    if (!z.value || !p.value)
         return out;
+    // The voltage needs only P and Z: an unreadable A empties the box, not the label.
     out.voltageLabel =
         "(U=" + showOrZero(finiteOrNothing(std::sqrt(*p.value * *z.value)), 2, format) + " Vrms)";
     // No attenuation leaves nothing for the parallel resistor to do: Rp would be infinite.
-    if (*z.value <= 0.0 || *a.value <= 0.0 || *p.value < 0.0)
+    if (!a.value || *z.value <= 0.0 || *a.value <= 0.0 || *p.value < 0.0)
         return out;
     out.lines = lPadLines(*z.value, *a.value, *p.value, format);
     return out;

@@ -120,7 +120,14 @@ INSTANTIATE_TEST_SUITE_P(
                 kDot,
                 "(U=8.94 Vrms)",
                 {"Rs=3.99 Ohm (5 W)", "Rp=8.04 Ohm (2.5 W)", "Power dissipated by driver: 2.5 W"}},
-        LPadRow{"UnreadableEmptiesBoth", {"8", "3", "5.0.0"}, kDot, "(U=0 Vrms)", {}}),
+        LPadRow{"UnreadablePowerEmptiesBoth", {"8", "3", "5.0.0"}, kDot, "(U=0 Vrms)", {}},
+        LPadRow{
+            "UnreadableAttenuationKeepsVoltage", {"7", "abc", "104"}, kDot, "(U=26.98 Vrms)", {}},
+        LPadRow{"ForeignSeparatorInAttenuationKeepsVoltage",
+                {"13", "17.25", "346"},
+                kComma,
+                "(U=67,07 Vrms)",
+                {}}),
     RowName{});
 
 struct ZobelRow {
