@@ -19,6 +19,7 @@
 #include "platform/png_writer.h"
 #include "program_info.h"
 #include "widgets/icons.h"
+#include "widgets/shown_state.h"
 
 namespace sublumo {
 
@@ -122,12 +123,10 @@ QWidget* MainWindow::buildLoudspeakerPage() {
 }
 
 QToolButton* MainWindow::addStripButton(const QString& objectName, const QString& tooltip,
-                                        int iconKind) {
+                                        const QString& clickDoes, int iconKind) {
     auto* button = new QToolButton(m_iconStrip);
     button->setObjectName(objectName);
-    button->setToolTip(tooltip);
-    button->setAccessibleName(tooltip);
-    button->setAccessibleDescription(tooltip);
+    showState(button, {}, tooltip, clickDoes);
     button->setIcon(sublumoIcon(static_cast<IconKind>(iconKind)));
     button->setIconSize(QSize(16, 16));
     button->setAutoRaise(true);
@@ -142,23 +141,32 @@ void MainWindow::buildIconStrip() {
     auto* row = new QHBoxLayout(m_iconStrip);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
+    // One of each pair shows at a time; each names the state it stands for.
     m_expand = addStripButton(QStringLiteral("expand"), QStringLiteral("Expand window"),
+                              QStringLiteral("Show the driver lists and calculators below"),
                               static_cast<int>(IconKind::Expand));
     m_contract = addStripButton(QStringLiteral("contract"), QStringLiteral("Contract window"),
+                                QStringLiteral("Hide the driver lists and calculators"),
                                 static_cast<int>(IconKind::Contract));
     m_showText =
         addStripButton(QStringLiteral("showText"), QStringLiteral("Show parameters as text"),
+                       QStringLiteral("Show or hide the driver summary text"),
                        static_cast<int>(IconKind::ShowText));
     QToolButton* shot =
         addStripButton(QStringLiteral("screenshot"), QStringLiteral("Take and save screenshot"),
+                       QStringLiteral("Save a picture of the window as a PNG file"),
                        static_cast<int>(IconKind::Screenshot));
     m_pinOff =
         addStripButton(QStringLiteral("stayOnTopOff"), QStringLiteral("Stay on top disabled"),
+                       QStringLiteral("Keep the window above other windows"),
                        static_cast<int>(IconKind::StayOnTopOff));
     m_pinOn = addStripButton(QStringLiteral("stayOnTopOn"), QStringLiteral("Stay on top enabled"),
+                             QStringLiteral("Let other windows cover this one again"),
                              static_cast<int>(IconKind::StayOnTopOn));
-    QToolButton* info = addStripButton(QStringLiteral("info"), QStringLiteral("Info"),
-                                       static_cast<int>(IconKind::Info));
+    QToolButton* info =
+        addStripButton(QStringLiteral("info"), QStringLiteral("Info"),
+                       QStringLiteral("Show the program's version and the constants it uses"),
+                       static_cast<int>(IconKind::Info));
     m_pinOn->hide();
     connect(m_expand, &QToolButton::clicked, this, [this] { setTall(true); });
     connect(m_contract, &QToolButton::clicked, this, [this] { setTall(false); });

@@ -46,7 +46,8 @@ signals:
 private:
     QWidget* buildLoudspeakerPage();
     void buildIconStrip();
-    QToolButton* addStripButton(const QString& objectName, const QString& tooltip, int iconKind);
+    QToolButton* addStripButton(const QString& objectName, const QString& tooltip,
+                                const QString& clickDoes, int iconKind);
     void onPageChanged(int index);
     void onPageTimer();
     void applySize();

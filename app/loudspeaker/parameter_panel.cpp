@@ -13,6 +13,7 @@
 #include "widgets/decimal_field.h"
 #include "widgets/field_look.h"
 #include "widgets/icons.h"
+#include "widgets/shown_state.h"
 
 namespace sublumo {
 
@@ -72,9 +73,7 @@ ClickableLabel* ParameterPanel::makeLabel(const QString& text, const QString& ob
     auto* label = new ClickableLabel(text, this);
     label->setObjectName(objectName);
     label->setTextFormat(Qt::PlainText);
-    label->setToolTip(tooltip);
-    label->setAccessibleName(text.trimmed().isEmpty() ? objectName : text.trimmed());
-    label->setAccessibleDescription(tooltip);
+    showState(label, text, tooltip, tooltip);
     connect(label, &ClickableLabel::clicked, this, &ParameterPanel::backgroundClicked);
     connect(label, &ClickableLabel::doubleClicked, this, &ParameterPanel::expandToggleRequested);
     return label;
@@ -102,7 +101,9 @@ void ParameterPanel::buildHeader() {
     }
     m_clearAll =
         makeLabel(QStringLiteral(" × "), QStringLiteral("clearAll"), QStringLiteral("Clear all"));
-    m_clearAll->setAccessibleName(QStringLiteral("Clear all"));
+    m_clearAll->setAccessibleName(QStringLiteral("Clear all"));  // "×" alone reads as nothing
+    m_clearAll->setAccessibleDescription(
+        QStringLiteral("Set every parameter to 0 and empty the name and the URL"));
     m_clearAll->setCursor(Qt::PointingHandCursor);
     QFont markFont = m_clearAll->font();
     markFont.setBold(true);
@@ -137,7 +138,6 @@ QWidget* ParameterPanel::buildCaption(Param p) {
     row->setSpacing(2);
     m_diaphragmToggle = makeLabel(QString(), QStringLiteral("diaphragmToggle"),
                                   QStringLiteral("Toggle between Dd and Sd"));
-    m_diaphragmToggle->setAccessibleName(QStringLiteral("Toggle between Dd and Sd"));
     m_diaphragmToggle->setPixmap(sublumoIcon(IconKind::ToggleDiameterArea).pixmap(12, 12));
     m_diaphragmToggle->setCursor(Qt::PointingHandCursor);
     connect(m_diaphragmToggle, &ClickableLabel::clicked, this,
@@ -225,6 +225,9 @@ void ParameterPanel::applyDiaphragmMode() {
     QLineEdit* derived = field(area ? P::Dd : P::Sd);
     setDerivedLook(entered, false);
     setDerivedLook(derived, true);
+    showState(
+        m_diaphragmToggle, {}, m_diaphragmToggle->toolTip(),
+        area ? QStringLiteral("Enter Dd instead of Sd") : QStringLiteral("Enter Sd instead of Dd"));
     setTabOrder(m_nameField, field(P::Qms));
     setTabOrder(field(P::Mms), entered);
     setTabOrder(entered, field(P::Re));
@@ -233,26 +236,31 @@ void ParameterPanel::applyDiaphragmMode() {
 void ParameterPanel::applyToggleLabels() {
     const DisplayToggles& t = m_params.toggles;
     const ParameterInfo& motor = parameterInfo(t.showMpow ? P::Mpow : P::Bl);
-    m_motorCaption->setText(qs(motor.name));
-    m_motorCaption->setToolTip(qs(motor.tooltip));
-    m_motorCaption->setAccessibleName(qs(motor.name));
-    m_motorUnit->setText(qs(motor.unit));
-    m_vasUnit->setText(t.vasInCubicFeet ? QStringLiteral("ft^3") : QStringLiteral("litres"));
-    m_vasUnit->setToolTip(QStringLiteral("Litres or cubic feet"));
-    m_glossUnit->setText(t.glossInMm ? QStringLiteral("mm") : QStringLiteral("%"));
-    m_glossUnit->setToolTip(QStringLiteral("Percentage or millimeters"));
+    showState(m_motorCaption, qs(motor.name), qs(motor.tooltip),
+              t.showMpow ? QStringLiteral("Show Bl instead of Mpow")
+                         : QStringLiteral("Show Mpow instead of Bl"));
+    showState(m_motorUnit, qs(motor.unit), qs(motor.tooltip), qs(motor.tooltip));
+    showState(m_vasUnit, t.vasInCubicFeet ? QStringLiteral("ft^3") : QStringLiteral("litres"),
+              QStringLiteral("Litres or cubic feet"),
+              t.vasInCubicFeet ? QStringLiteral("Show Vas in litres")
+                               : QStringLiteral("Show Vas in cubic feet"));
+    showState(m_glossUnit, t.glossInMm ? QStringLiteral("mm") : QStringLiteral("%"),
+              QStringLiteral("Percentage or millimeters"),
+              t.glossInMm ? QStringLiteral("Show Gloss in percent of Xmax")
+                          : QStringLiteral("Show Gloss in millimeters"));
 }
 
 void ParameterPanel::applyNameUrlVisibility(bool urlShowing) {
     m_urlField->setVisible(urlShowing);
     m_nameField->setVisible(!urlShowing);
-    m_nameLabel->setText(urlShowing ? QStringLiteral("URL") : QStringLiteral("M&M"));
-    m_nameLabel->setToolTip(urlShowing ? kUrlTooltip : kNameTooltip);
-    m_nameLabel->setAccessibleDescription(m_nameLabel->toolTip());
-    const QString searchTip =
-        urlShowing ? QStringLiteral("Open the link") : QStringLiteral("Google the driver");
-    m_webSearchIcon->setToolTip(searchTip);
-    m_webSearchIcon->setAccessibleName(searchTip);
+    showState(
+        m_nameLabel, urlShowing ? QStringLiteral("URL") : QStringLiteral("M&M"),
+        urlShowing ? kUrlTooltip : kNameTooltip,
+        urlShowing ? QStringLiteral("Show the name field") : QStringLiteral("Show the URL field"));
+    showState(m_webSearchIcon, {},
+              urlShowing ? QStringLiteral("Open the link") : QStringLiteral("Google the driver"),
+              urlShowing ? QStringLiteral("Open the URL in the web browser")
+                         : QStringLiteral("Search the web for the driver's name"));
     (urlShowing ? m_urlField : m_nameField)->setFocus();
 }
 

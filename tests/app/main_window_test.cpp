@@ -171,6 +171,33 @@ TEST_F(MainWindowTest, StayOnTopSwapsItsIcons) {
     EXPECT_EQ(window->size(), QSize(566, 670));
 }
 
+// Each icon of a pair names the state it shows and says what a click on it does.
+TEST_F(MainWindowTest, StripIconsNameTheirStateAndSayWhatAClickDoes) {
+    struct Step {
+        const char* clicked;
+        const char* nowShowing;
+        const char* name;
+        const char* description;
+    };
+    const Step steps[] = {
+        {"contract", "expand", "Expand window", "Show the driver lists and calculators below"},
+        {"expand", "contract", "Contract window", "Hide the driver lists and calculators"},
+        {"stayOnTopOff", "stayOnTopOn", "Stay on top enabled",
+         "Let other windows cover this one again"},
+        {"stayOnTopOn", "stayOnTopOff", "Stay on top disabled",
+         "Keep the window above other windows"},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.clicked);
+        click(step.clicked);
+        auto* shown = find<QToolButton>(step.nowShowing);
+        ASSERT_TRUE(shown->isVisible());
+        EXPECT_EQ(shown->accessibleName(), step.name);
+        EXPECT_EQ(shown->accessibleName(), shown->toolTip());
+        EXPECT_EQ(shown->accessibleDescription(), step.description);
+    }
+}
+
 TEST_F(MainWindowTest, InfoBox) {
     click("info");
     ASSERT_EQ(platform.infos.size(), 1);

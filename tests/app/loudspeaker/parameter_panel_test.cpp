@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QTest>
+#include <vector>
 
 #include "loudspeaker/parameter_panel.h"
 #include "scripted_platform.h"
@@ -162,6 +163,49 @@ TEST_F(PanelTest, DisplayTogglesRewriteTheirFields) {
     click(label("GlossUnit"));
     EXPECT_EQ(label("GlossUnit")->text(), "mm");
     EXPECT_EQ(edit("Gloss")->text(), "0.28");
+}
+
+// A switch's accessible name is what it shows now (an icon's tooltip), its description what the
+// next click does; a label that changes with another switch follows it the same way.
+struct SwitchRow {
+    const char* clicked;
+    const char* watched;
+    QString nameBefore, descriptionBefore, nameAfter, descriptionAfter;
+};
+
+TEST_F(PanelTest, SwitchesNameWhatTheyShowAndSayWhatAClickDoes) {
+    const QString blHint = QString::fromUtf8(parameterInfo(Param::Bl).tooltip.data());
+    const QString mpowHint = QString::fromUtf8(parameterInfo(Param::Mpow).tooltip.data());
+    const std::vector<SwitchRow> rows = {
+        {"VasUnit", "VasUnit", "litres", "Show Vas in cubic feet", "ft^3", "Show Vas in litres"},
+        {"GlossUnit", "GlossUnit", "%", "Show Gloss in millimeters", "mm",
+         "Show Gloss in percent of Xmax"},
+        {"BlCaption", "BlCaption", "Bl", "Show Mpow instead of Bl", "Mpow",
+         "Show Bl instead of Mpow"},
+        {"BlCaption", "BlUnit", "N/A", blHint, "N/sqrt(W)", mpowHint},
+        {"nameLabel", "nameLabel", "M&M", "Show the URL field", "URL", "Show the name field"},
+        {"nameLabel", "webSearch", "Google the driver", "Search the web for the driver's name",
+         "Open the link", "Open the URL in the web browser"},
+        {"diaphragmToggle", "diaphragmToggle", "Toggle between Dd and Sd", "Enter Sd instead of Dd",
+         "Toggle between Dd and Sd", "Enter Dd instead of Sd"},
+    };
+    for (const SwitchRow& row : rows) {
+        SCOPED_TRACE(row.watched);
+        ClickableLabel* watched = label(row.watched);
+        ASSERT_NE(watched, nullptr);
+        for (int pass = 0; pass < 2; ++pass) {  // there and back again
+            EXPECT_EQ(watched->accessibleName(), row.nameBefore);
+            EXPECT_EQ(watched->accessibleDescription(), row.descriptionBefore);
+            click(label(row.clicked));
+            EXPECT_EQ(watched->accessibleName(), row.nameAfter);
+            EXPECT_EQ(watched->accessibleDescription(), row.descriptionAfter);
+            if (!watched->text().isEmpty()) {
+                EXPECT_EQ(watched->accessibleName(), watched->text());
+            }
+            click(label(row.clicked));
+        }
+    }
+    EXPECT_EQ(label("clearAll")->accessibleName(), "Clear all");
 }
 
 TEST_F(PanelTest, ClearAllResetsEverythingAndReturnsToTheName) {
