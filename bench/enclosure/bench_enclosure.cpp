@@ -3,33 +3,20 @@
 // closed box, the Linkwitz columns) and every text of the response table.
 #include <benchmark/benchmark.h>
 
-#include <cmath>
-
 #include "bandpass_box.h"
 #include "closed_box.h"
+#include "driver_solver.h"
 #include "vented_box.h"
 
 namespace sublumo::enclosure {
 namespace {
 
+// The reference driver as the solver derives it, with 100 W power handling.
 DriverParameters benchDriver() {
-    DriverParameters d;
-    const double fs = 30.0, mms = 60.0, qms = 2.5, qes = 0.35, sd = 530.93, re = 5.6;
-    const double w = 2.0 * pi * fs;
-    d.value(Param::fs) = fs;
-    d.value(Param::Mms) = mms;
-    d.value(Param::Qms) = qms;
-    d.value(Param::Qes) = qes;
-    d.value(Param::Qts) = qes * qms / (qes + qms);
-    d.value(Param::Sd) = sd;
-    d.value(Param::Re) = re;
-    d.value(Param::Pe) = 100.0;
-    d.value(Param::Cms) = 1.0 / (w * w * mms * 1e-6);
-    d.value(Param::Rms) = w * mms * 1e-3 / qms;
-    d.value(Param::Bl) = std::sqrt(w * mms * re * 1e-3 / qes);
-    d.value(Param::USPL) = 95.04;
-    d.name = "W10";
-    return d;
+    SolverInput in;
+    in.enteredTexts = {"2.5", "0.35", "30", "60", "260", "0", "5.6", "0", "0", "100", "0"};
+    in.name = "W10";
+    return solveDriverParameters({}, in).params;
 }
 
 SharedInputs benchShared() {
