@@ -5,6 +5,7 @@
 #include <tuple>
 #include <utility>
 
+#include "derived_quantities.h"
 #include "driver_database.h"
 
 namespace sublumo::database {
@@ -113,82 +114,48 @@ private:
 
 void RecordQuantities::derive() {
     using P = Param;
-    constexpr double twoPi = 2.0 * pi;
-    fromStored(
-        P::Qts, [](double qes, double qms) { return qes * qms / (qes + qms); }, "Qes", "Qms");
-    fromStored(
-        P::EBP, [](double fs, double qes) { return fs / qes; }, "fs", "Qes");
-    fromStored(
-        P::Sd, [](double dd) { return dd * dd * pi / 400.0; }, "Dd");
-    fromStored(
-        P::Mair, [](double dd) { return rho / 3.0 * dd * dd * dd * 1e-6; }, "Dd");
+    namespace f = sublumo::derived;
+    fromStored(P::Qts, f::Qts, "Qes", "Qms");
+    fromStored(P::EBP, f::EBP, "fs", "Qes");
+    fromStored(P::Sd, f::Sd, "Dd");
+    fromStored(P::Mair, f::Mair, "Dd");
     const double mair = v(P::Mair);
     fromStored(
-        P::Mmd, [&](double mms) { return mms - mair; }, "Mms");
-    fromStored(
-        P::Cms, [&](double fs, double mms) { return 1.0 / (std::pow(twoPi * fs, 2) * mms * 1e-6); },
-        "fs", "Mms");
+        P::Mmd, [&](double mms) { return f::Mmd(mms, mair); }, "Mms");
+    fromStored(P::Cms, f::Cms, "fs", "Mms");
     const double cms = v(P::Cms), sd = v(P::Sd);
-    set(P::Kms, 1.0 / cms);
-    set(P::Vas, sd * sd * cms * cair * cair * rho * 1e-8);
-    fromStored(
-        P::Rms, [](double fs, double mms, double qms) { return twoPi * fs * mms * 1e-3 / qms; },
-        "fs", "Mms", "Qms");
-    fromStored(
-        P::Rme, [](double fs, double mms, double qes) { return twoPi * fs * mms * 1e-3 / qes; },
-        "fs", "Mms", "Qes");
-    fromStored(
-        P::Mpow,
-        [](double fs, double mms, double qes) { return std::sqrt(twoPi * fs * mms * 1e-3 / qes); },
-        "fs", "Mms", "Qes");
-    fromStored(
-        P::Bl,
-        [](double fs, double mms, double re, double qes) {
-            return std::sqrt(twoPi * fs * mms * re * 1e-3 / qes);
-        },
-        "fs", "Mms", "Re", "Qes");
+    set(P::Kms, f::Kms(cms));
+    set(P::Vas, f::Vas(sd, cms));
+    fromStored(P::Rms, f::Rms, "fs", "Mms", "Qms");
+    fromStored(P::Rme, f::Rme, "fs", "Mms", "Qes");
+    set(P::Mpow, f::Mpow(v(P::Rme)));
+    fromStored(P::Bl, f::Bl, "fs", "Mms", "Re", "Qes");
     const double bl = v(P::Bl);
     fromStored(
-        P::gamma, [&](double mms) { return bl / mms * 1e3; }, "Mms");
-    fromStored(
-        P::Xmax, [](double hc, double hg) { return std::abs(hc - hg) / 2.0; }, "Hc", "Hg");
+        P::gamma, [&](double mms) { return f::gamma(bl, mms); }, "Mms");
+    fromStored(P::Xmax, f::Xmax, "Hc", "Hg");
     const double xmax = v(P::Xmax);
-    set(P::Vd, sd * xmax * 0.1);
+    set(P::Vd, f::Vd(sd, xmax));
     fromStored(
-        P::Gloss, [&](double fs) { return ga / std::pow(twoPi * fs, 2) / xmax * 1e5; }, "fs");
+        P::Gloss, [&](double fs) { return f::Gloss(fs, xmax); }, "fs");
     fromStored(
-        P::Glossmm, [&](double mms) { return mms * cms * ga * 1e-3; }, "Mms");
+        P::Glossmm, [&](double mms) { return f::Glossmm(mms, cms); }, "Mms");
     const double vas = v(P::Vas);
     fromStored(
-        P::eta0,
-        [&](double fs, double qes) {
-            return std::pow(twoPi, 2) / std::pow(cair, 3) * std::pow(fs, 3) / qes * vas * 0.1;
-        },
-        "fs", "Qes");
-    set(P::SPL, 10.0 * std::log10(v(P::eta0) / splReference));
+        P::eta0, [&](double fs, double qes) { return f::eta0(fs, qes, vas); }, "fs", "Qes");
+    set(P::SPL, f::SPL(v(P::eta0)));
     const double spl = v(P::SPL);
     fromStored(
-        P::USPL, [&](double re) { return 10.0 * std::log10(8.0 / re) + spl; }, "Re");
+        P::USPL, [&](double re) { return f::USPL(re, spl); }, "Re");
     fromStored(
-        P::SPLmax, [&](double pe) { return 10.0 * std::log10(pe) + spl - 3.0; }, "Pe");
-    fromStored(
-        P::Res, [](double re, double qms, double qes) { return re * qms / qes; }, "Re", "Qms",
-        "Qes");
-    fromStored(
-        P::Lces, [](double re, double fs, double qes) { return re / (twoPi * fs * qes) * 1e3; },
-        "Re", "fs", "Qes");
-    fromStored(
-        P::Cmes, [](double re, double fs, double qes) { return qes / (twoPi * fs * re) * 1e6; },
-        "Re", "fs", "Qes");
-    fromStored(
-        P::f4pi, [](double dd) { return cair / (pi * dd * 1e-3); }, "Dd");
-    fromStored(
-        P::f2pi, [](double dd) { return 2.0 * cair / (pi * dd * 1e-3); }, "Dd");
-    fromStored(
-        P::fmax, [](double dd) { return cair / (dd * 1e-3); }, "Dd");
-    fromStored(
-        P::Zmax, [](double re, double qms, double qes) { return (qms / qes + 1.0) * re; }, "Re",
-        "Qms", "Qes");
+        P::SPLmax, [&](double pe) { return f::SPLmax(pe, spl); }, "Pe");
+    fromStored(P::Res, f::Res, "Re", "Qms", "Qes");
+    fromStored(P::Lces, f::Lces, "Re", "fs", "Qes");
+    fromStored(P::Cmes, f::Cmes, "Re", "fs", "Qes");
+    fromStored(P::f4pi, f::f4pi, "Dd");
+    fromStored(P::f2pi, f::f2pi, "Dd");
+    fromStored(P::fmax, f::fmax, "Dd");
+    fromStored(P::Zmax, f::Zmax, "Re", "Qms", "Qes");
 }
 
 std::size_t storedIndex(std::string_view key) {
