@@ -1,0 +1,58 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "design_lines.h"
+#include "number_text.h"
+#include "response_table.h"
+
+namespace sublumo::memory {
+
+inline constexpr int kSlotCount = 8;
+
+// The two curves of one design as the charts plot them: the relative response and the level
+// at the source voltage and microphone distance, over the same frequencies.
+struct SlotCurves {
+    std::vector<double> frequencies;
+    std::vector<double> relative;
+    std::vector<double> absolute;
+};
+
+// Reads the frequency, relative and absolute columns of the table as the page shows them. A
+// cell that does not read as a number (no design computed yet) makes the whole copy fail:
+// half a curve with no box to delete it would stay on the charts for good.
+std::optional<SlotCurves> copyCurves(const enclosure::ResponseTable& table, NumberFormat format);
+
+// What a store needs of the current design; the table is the page's and outlives the call.
+struct DesignSnapshot {
+    ConditionTexts conditions;
+    DesignTexts design;
+    const enclosure::ResponseTable* table = nullptr;
+    NumberFormat format;
+};
+
+struct Slot {
+    bool filled = false;
+    std::string conditions;
+    std::string design = "empty";
+    SlotCurves curves;
+};
+
+// Eight frozen designs for comparison; they live while the program runs.
+class DesignMemory {
+public:
+    // Slots are numbered 1 to 8. A store overwrites a filled slot; a failed store empties it
+    // and keeps the texts, as a delete does. Returns whether the slot is filled.
+    bool store(int slot, const DesignSnapshot& snapshot);
+    void remove(int slot);
+    const Slot& slot(int slot) const;
+    static bool validSlot(int slot) { return slot >= 1 && slot <= kSlotCount; }
+
+private:
+    std::array<Slot, kSlotCount> m_slots;
+};
+
+}  // namespace sublumo::memory
