@@ -1,7 +1,10 @@
 // The one file that includes QCustomPlot: a later chart library change touches only this file.
 #include <qcustomplot.h>
 
-#include "response_chart.h"
+#include <QPointer>
+#include <cmath>
+
+#include "qcustomplot_chart.h"
 
 namespace sublumo {
 
@@ -9,50 +12,120 @@ namespace {
 
 constexpr double kMinFrequency = 20.0;
 constexpr double kMaxFrequency = 500.0;
+constexpr double kFrequencyLabelStep = 50.0;
+constexpr double kLevelLabelStep = 5.0;
+constexpr int kLevelSubTicks = 4;
+constexpr int kTickLength = 3;
+constexpr int kCurveWidth = 2;
+constexpr int kTopMargin = 9;
+constexpr int kRightMargin = 14;
+constexpr int kBottomMargin = 20;
+// Frequency labels closer than this (as a ratio, about 24 px at 400 px a decade) to the next
+// label on their right stay unwritten, so the crowded top end stays legible.
+const double kMinLabelRatio = std::pow(10.0, 24.0 / 400.0);
 
 const QColor kCurveColours[curve::kCount] = {
     QColor(0, 0, 0),      QColor(178, 0, 0),     QColor(0, 124, 0),     QColor(0, 0, 178),
     QColor(178, 0, 178),  QColor(0, 124, 124),   QColor(178, 140, 0),   QColor(134, 44, 178),
     QColor(44, 134, 178), QColor(120, 120, 120), QColor(255, 128, 128), QColor(128, 128, 192)};
 
+bool isMemoryCurve(int c) {
+    return c >= curve::kFirstMemorySlot && c < curve::kFirstMemorySlot + curve::kMemorySlotCount;
+}
+
+// Labels every 5 dB with four minor ticks between them, whatever the window.
+class LevelTicker final : public QCPAxisTickerFixed {
+public:
+    LevelTicker() {
+        setTickStep(kLevelLabelStep);
+        setScaleStrategy(ssNone);
+    }
+
+protected:
+    int getSubTickCount(double) override { return kLevelSubTicks; }
+};
+
+// A tick every 50 Hz from 50 to 500 and one at 20 Hz; labels from the right end leftwards,
+// each far enough from the last one written.
+QSharedPointer<QCPAxisTickerText> frequencyTicker() {
+    auto ticker = QSharedPointer<QCPAxisTickerText>::create();
+    ticker->setSubTickCount(0);
+    double lastLabelled = 0;
+    auto add = [&](double tick) {
+        const bool labelled = lastLabelled == 0 || lastLabelled / tick >= kMinLabelRatio;
+        ticker->addTick(tick, labelled ? QString::number(tick) : QString());
+        if (labelled)
+            lastLabelled = tick;
+    };
+    for (double f = kMaxFrequency; f >= kFrequencyLabelStep; f -= kFrequencyLabelStep) add(f);
+    add(kMinFrequency);
+    return ticker;
+}
+
+void styleAxis(QCPAxis* axis) {
+    axis->setTickLength(0, kTickLength);
+    axis->setSubTickLength(0, kTickLength - 1);
+    QFont font = axis->tickLabelFont();
+    font.setPointSizeF(8);
+    axis->setTickLabelFont(font);
+    axis->setTickLabelPadding(2);
+}
+
 class QCustomPlotChart final : public ResponseChart {
 public:
-    QCustomPlotChart(ChartKind kind, QWidget* parent) : m_plot(new QCustomPlot(parent)) {
+    QCustomPlotChart(ChartKind kind, QWidget* parent, QCustomPlotChartOptions options)
+        : m_plot(new QCustomPlot(parent)) {
         m_plot->setObjectName(kind == ChartKind::Relative ? QStringLiteral("graf1")
                                                           : QStringLiteral("graf2"));
         m_plot->setInteractions({});
-        m_plot->xAxis->setScaleType(QCPAxis::stLogarithmic);
-        m_plot->xAxis->setRange(kMinFrequency, kMaxFrequency);
-        m_plot->yAxis->setRange(kind == ChartKind::Relative ? -30 : 60,
-                                kind == ChartKind::Relative ? 10 : 100);
-        for (int i = 0; i < curve::kCount; ++i) {
-            QCPGraph* graph = m_plot->addGraph();
-            graph->setPen(QPen(kCurveColours[i], 2));
-        }
+        m_plot->setBackground(Qt::transparent);
+        m_plot->setAttribute(Qt::WA_OpaquePaintEvent, false);
+        m_plot->axisRect()->setBackground(kind == ChartKind::Relative ? QBrush(Qt::white)
+                                                                      : QBrush(Qt::NoBrush));
+        // Fixed margins keep the plot area 280 px high, 7 px a dB: every grid line falls on a
+        // whole pixel and reads its own value. They also leave room for the end labels, which
+        // QCustomPlot drops when they would cross the widget's border.
+        m_plot->plotLayout()->setMargins(QMargins());
+        m_plot->axisRect()->setAutoMargins(QCP::msNone);
+        m_plot->axisRect()->setMargins(QMargins(kind == ChartKind::Relative ? 22 : 25, kTopMargin,
+                                                kRightMargin, kBottomMargin));
+        m_plot->legend->setVisible(false);
+        setUpAxes(kind);
+        setUpCurves(kind, options);
     }
 
-    void clearCurve(int curve) override {
-        m_plot->graph(curve)->data()->clear();
-        m_plot->replot(QCustomPlot::rpQueuedReplot);
+    ~QCustomPlotChart() override = default;
+
+    void clearCurve(int c) override {
+        if (!validCurve(c))
+            return;
+        m_plot->graph(c)->data()->clear();
+        requestReplot(c);
     }
 
-    void setCurvePoints(int curve, std::span<const double> frequencies,
+    void setCurvePoints(int c, std::span<const double> frequencies,
                         std::span<const double> levels) override {
+        if (!validCurve(c))
+            return;
         const QVector<double> keys(frequencies.begin(), frequencies.end());
         const QVector<double> values(levels.begin(), levels.end());
-        m_plot->graph(curve)->setData(keys, values, true);
-        m_plot->replot(QCustomPlot::rpQueuedReplot);
+        m_plot->graph(c)->setData(keys, values, true);
+        requestReplot(c);
     }
 
     void setLevelWindow(double minimum, double maximum) override {
         m_plot->yAxis->setRange(minimum, maximum);
-        m_plot->replot(QCustomPlot::rpQueuedReplot);
+        requestReplot(-1);
     }
     double levelMinimum() const override { return m_plot->yAxis->range().lower; }
     double levelMaximum() const override { return m_plot->yAxis->range().upper; }
 
+    // The plot area with its edges, as the axes map them: left() reads 20 Hz and
+    // left() + width() 500 Hz; bottom() reads the minimum and bottom() - height() the maximum.
     std::optional<ChartReading> readingAt(QPointF pixel) const override {
-        if (!m_plot->axisRect()->rect().contains(pixel.toPoint()))
+        const QCPAxisRect* area = m_plot->axisRect();
+        if (pixel.x() < area->left() || pixel.x() > area->left() + area->width() ||
+            pixel.y() < area->bottom() - area->height() || pixel.y() > area->bottom())
             return std::nullopt;
         return ChartReading{m_plot->xAxis->pixelToCoord(pixel.x()),
                             m_plot->yAxis->pixelToCoord(pixel.y())};
@@ -61,13 +134,83 @@ public:
     QWidget* widget() override { return m_plot; }
 
 private:
-    QCustomPlot* m_plot;  // owned by its parent widget
+    void setUpAxes(ChartKind kind) {
+        QCPAxis* x = m_plot->xAxis;
+        x->setScaleType(QCPAxis::stLogarithmic);
+        x->setTicker(frequencyTicker());
+        x->setSubTicks(false);
+        x->setRange(kMinFrequency, kMaxFrequency);
+        styleAxis(x);
+        QCPAxis* y = m_plot->yAxis;
+        y->setTicker(QSharedPointer<LevelTicker>::create());
+        y->setRange(kind == ChartKind::Relative ? -30 : 60, kind == ChartKind::Relative ? 10 : 100);
+        styleAxis(y);
+    }
+
+    // Memory curves get a buffered layer under the current design's: a keystroke redraws
+    // only the layer that changed.
+    void setUpCurves(ChartKind kind, QCustomPlotChartOptions options) {
+        QCPLayer* main = m_plot->layer(QStringLiteral("main"));
+        QCPLayer* memory = main;
+        if (options.cacheMemoryLayer) {
+            m_plot->addLayer(QStringLiteral("memory"), main, QCustomPlot::limBelow);
+            memory = m_plot->layer(QStringLiteral("memory"));
+            memory->setMode(QCPLayer::lmBuffered);
+            main->setMode(QCPLayer::lmBuffered);
+            m_currentLayer = main;
+        }
+        for (int i = 0; i < curve::kCount; ++i) {
+            QCPGraph* graph = m_plot->addGraph();
+            graph->setLayer(isMemoryCurve(i) ? memory : main);
+            QPen pen(kCurveColours[i], kCurveWidth);
+            if (i == curve::kCabinGain && kind == ChartKind::Relative)
+                pen.setStyle(Qt::DashDotLine);
+            graph->setPen(pen);
+            graph->setAntialiased(true);
+        }
+    }
+
+    static bool validCurve(int c) { return c >= 0 && c < curve::kCount; }
+
+    // Repaints once per turn of the event loop, however many curves a recompute touched;
+    // only the current design's layer when nothing else changed.
+    void requestReplot(int changedCurve) {
+        m_fullReplot = m_fullReplot || !m_currentLayer || !validCurve(changedCurve) ||
+                       isMemoryCurve(changedCurve);
+        if (m_replotQueued)
+            return;
+        m_replotQueued = true;
+        QMetaObject::invokeMethod(
+            &m_replotContext, [this] { replotNow(); }, Qt::QueuedConnection);
+    }
+
+    void replotNow() {
+        m_replotQueued = false;
+        if (!m_plot)
+            return;
+        if (m_fullReplot)
+            m_plot->replot();
+        else
+            m_currentLayer->replot();
+        m_fullReplot = false;
+    }
+
+    QPointer<QCustomPlot> m_plot;  // owned by its parent widget
+    QCPLayer* m_currentLayer = nullptr;
+    QObject m_replotContext;  // queued replots die with the chart
+    bool m_replotQueued = false;
+    bool m_fullReplot = false;
 };
 
 }  // namespace
 
+std::unique_ptr<ResponseChart> makeQCustomPlotChart(ChartKind kind, QWidget* parent,
+                                                    QCustomPlotChartOptions options) {
+    return std::make_unique<QCustomPlotChart>(kind, parent, options);
+}
+
 std::unique_ptr<ResponseChart> makeQCustomPlotChart(ChartKind kind, QWidget* parent) {
-    return std::make_unique<QCustomPlotChart>(kind, parent);
+    return makeQCustomPlotChart(kind, parent, {});
 }
 
 }  // namespace sublumo
