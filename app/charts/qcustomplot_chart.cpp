@@ -24,11 +24,6 @@ constexpr int kBottomMargin = 20;
 // label on their right stay unwritten, so the crowded top end stays legible.
 const double kMinLabelRatio = std::pow(10.0, 24.0 / 400.0);
 
-const QColor kCurveColours[curve::kCount] = {
-    QColor(0, 0, 0),      QColor(178, 0, 0),     QColor(0, 124, 0),     QColor(0, 0, 178),
-    QColor(178, 0, 178),  QColor(0, 124, 124),   QColor(178, 140, 0),   QColor(134, 44, 178),
-    QColor(44, 134, 178), QColor(120, 120, 120), QColor(255, 128, 128), QColor(128, 128, 192)};
-
 bool isMemoryCurve(int c) {
     return c >= curve::kFirstMemorySlot && c < curve::kFirstMemorySlot + curve::kMemorySlotCount;
 }
@@ -162,7 +157,7 @@ private:
         for (int i = 0; i < curve::kCount; ++i) {
             QCPGraph* graph = m_plot->addGraph();
             graph->setLayer(isMemoryCurve(i) ? memory : main);
-            QPen pen(kCurveColours[i], kCurveWidth);
+            QPen pen(curve::colour(i), kCurveWidth);
             if (i == curve::kCabinGain && kind == ChartKind::Relative)
                 pen.setStyle(Qt::DashDotLine);
             graph->setPen(pen);

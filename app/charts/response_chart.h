@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QPointF>
 #include <functional>
 #include <memory>
@@ -23,6 +24,9 @@ inline constexpr int kCabinGain = 9;
 inline constexpr int kLinkwitzEqualiser = 10;
 inline constexpr int kLinkwitzResult = 11;
 inline constexpr int kCount = 12;
+
+// Each curve's colour on both charts; the memory slots write their texts in it too.
+QColor colour(int curve);
 }  // namespace curve
 
 struct ChartReading {
