@@ -60,7 +60,7 @@ void MemorySlotPanel::buildSlot(int k) {
     w.box->setFocusPolicy(Qt::StrongFocus);
     w.text = new QLabel(QStringLiteral("empty"), w.box);
     w.text->setObjectName(QStringLiteral("memoryText") + number);
-    w.text->setGeometry(6, 13, kBoxWidth - 12, kBoxHeight - 14);
+    w.text->setGeometry(6, 11, kBoxWidth - 12, kBoxHeight - 13);
     for (QWidget* part : {static_cast<QWidget*>(w.box), static_cast<QWidget*>(w.text)}) {
         part->setToolTip(QStringLiteral("Delete this memory"));
         part->setAccessibleDescription(QStringLiteral("Delete this memory"));
@@ -68,6 +68,11 @@ void MemorySlotPanel::buildSlot(int k) {
         part->installEventFilter(this);
         paintIn(part, curve::colour(curveOf(k)));
     }
+    // The caption sits on the frame's top line, so the design line fits in 30 pixels.
+    w.box->setStyleSheet(
+        QStringLiteral("QGroupBox { border: 1px solid palette(mid); margin-top: 7px; color: %1; }"
+                       "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }")
+            .arg(curve::colour(curveOf(k)).name()));
     w.box->hide();
 }
 
