@@ -7,11 +7,11 @@ namespace {
 std::string ventPart(const VentTexts& v) {
     const std::string tail = " mm, k=" + v.endCorrection + ", 1Rv=" + v.firstResonance + " Hz";
     switch (v.shape) {
-        case VentShape::Circle:
+        case VentShape::Round:
             return v.count + "xCv " + v.diameter + "x" + v.length + tail;
-        case VentShape::Rectangle:
+        case VentShape::Rectangular:
             return v.count + "xRv " + v.width + "x" + v.height + "x" + v.length + tail;
-        case VentShape::Triangle:
+        case VentShape::Triangular:
             return v.count + "xTv " + v.width + "x" + v.height + "x" + v.length + tail;
     }
     return {};

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "vent.h"
+
 namespace sublumo::memory {
 
 // The texts of the page's fields exactly as they are displayed: a stored design describes
@@ -20,7 +22,8 @@ struct ConditionTexts {
 };
 
 enum class EnclosureType { Closed, Vented, Bandpass };
-enum class VentShape { Circle, Rectangle, Triangle };
+// The vent shapes are the box designs' own.
+using enclosure::VentShape;
 
 struct ClosedTexts {
     bool infiniteVolume = false;
@@ -34,7 +37,7 @@ struct ClosedTexts {
 };
 
 struct VentTexts {
-    VentShape shape = VentShape::Circle;
+    VentShape shape = VentShape::Round;
     std::string count;           // Nv
     std::string diameter;        // Dv
     std::string width;           // Av

@@ -199,13 +199,13 @@ private:
 
 }  // namespace
 
-std::unique_ptr<ResponseChart> makeQCustomPlotChart(ChartKind kind, QWidget* parent,
-                                                    QCustomPlotChartOptions options) {
+std::unique_ptr<ResponseChart> makeQCustomPlotChartWithOptions(ChartKind kind, QWidget* parent,
+                                                               QCustomPlotChartOptions options) {
     return std::make_unique<QCustomPlotChart>(kind, parent, options);
 }
 
 std::unique_ptr<ResponseChart> makeQCustomPlotChart(ChartKind kind, QWidget* parent) {
-    return makeQCustomPlotChart(kind, parent, {});
+    return makeQCustomPlotChartWithOptions(kind, parent, {});
 }
 
 }  // namespace sublumo

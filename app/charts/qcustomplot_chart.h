@@ -10,7 +10,7 @@ struct QCustomPlotChartOptions {
     bool cacheMemoryLayer = true;
 };
 
-std::unique_ptr<ResponseChart> makeQCustomPlotChart(ChartKind kind, QWidget* parent,
-                                                    QCustomPlotChartOptions options);
+std::unique_ptr<ResponseChart> makeQCustomPlotChartWithOptions(ChartKind kind, QWidget* parent,
+                                                               QCustomPlotChartOptions options);
 
 }  // namespace sublumo

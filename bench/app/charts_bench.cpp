@@ -1,0 +1,90 @@
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+#include "charts/qcustomplot_chart.h"
+#include "charts/response_charts_view.h"
+#include "response.h"
+
+namespace {
+
+using namespace sublumo;
+
+std::vector<double> closedCurve(double fc, double qtc, double offset) {
+    std::vector<double> levels;
+    for (double f : enclosure::frequencyGrid())
+        levels.push_back(enclosure::closedResponse(f, {fc, qtc}) + offset);
+    return levels;
+}
+
+// One keystroke in a design field with all twelve curves on the visible chart: the key event,
+// the recompute of the current design's curves and the repaint on the next turns of the event
+// loop. Reports the median and the 95th percentile of the single keystrokes.
+void keystrokeToRepaint(benchmark::State& state, bool cacheMemoryLayer) {
+    QWidget page;
+    page.resize(747, 420);
+    ResponseChartsView view(&page, [cacheMemoryLayer](ChartKind kind, QWidget* parent) {
+        return makeQCustomPlotChartWithOptions(kind, parent, {cacheMemoryLayer});
+    });
+    auto* field = new QLineEdit(QStringLiteral("45"), &page);
+    ResponseChart& chart = view.chart(ChartKind::Relative);
+    const auto& grid = enclosure::frequencyGrid();
+    const std::vector<double> frequencies(grid.begin(), grid.end());
+    for (int c = 0; c < curve::kCount; ++c)
+        chart.setCurvePoints(c, frequencies, closedCurve(30 + 4 * c, 0.5 + 0.05 * c, 0));
+    QObject::connect(field, &QLineEdit::textChanged, [&](const QString& text) {
+        const double fc = std::max(1.0, text.toDouble());
+        chart.setCurvePoints(curve::kCurrentDesign, frequencies, closedCurve(fc, 0.707, 0));
+        chart.setCurvePoints(curve::kCabinGain, frequencies, closedCurve(fc, 0.707, 3));
+    });
+    page.show();
+    if (!QTest::qWaitForWindowExposed(&page))
+        state.SkipWithError("window not exposed");
+    field->setFocus();
+    field->end(false);
+    QApplication::processEvents();
+
+    std::vector<double> micros;
+    bool typeDigit = true;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        QTest::keyClick(field, typeDigit ? Qt::Key_5 : Qt::Key_Backspace);
+        QApplication::processEvents();  // the queued replot
+        QApplication::processEvents();  // the repaint it asked for
+        micros.push_back(
+            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
+                .count());
+        typeDigit = !typeDigit;
+    }
+    std::sort(micros.begin(), micros.end());
+    if (!micros.empty()) {
+        state.counters["p50_us"] = micros[micros.size() / 2];
+        state.counters["p95_us"] = micros[micros.size() * 95 / 100];
+    }
+}
+
+void BM_KeystrokeToRepaint_MemoryCached(benchmark::State& state) {
+    keystrokeToRepaint(state, true);
+}
+void BM_KeystrokeToRepaint_MemoryNotCached(benchmark::State& state) {
+    keystrokeToRepaint(state, false);
+}
+BENCHMARK(BM_KeystrokeToRepaint_MemoryCached)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_KeystrokeToRepaint_MemoryNotCached)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
