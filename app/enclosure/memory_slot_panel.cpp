@@ -36,6 +36,7 @@ MemorySlotPanel::MemorySlotPanel(ResponseChart& relative, ResponseChart& absolut
     setObjectName(QStringLiteral("memorySlots"));
     setFixedSize(kBoxLeft + kBoxWidth, (memory::kSlotCount - 1) * kPitch + kBoxHeight);
     for (int k = 1; k <= memory::kSlotCount; ++k) buildSlot(k);
+    setStoresEnabled(false);
 }
 
 void MemorySlotPanel::buildSlot(int k) {

@@ -31,6 +31,7 @@ public:
 
     void setSnapshotProvider(SnapshotProvider provider) { m_provider = std::move(provider); }
     // The "+" labels go with the response options: only a design with a volume can be stored.
+    // Disabled until the page has such a design.
     void setStoresEnabled(bool enabled);
     bool storesEnabled() const { return m_storesEnabled; }
 
@@ -61,7 +62,7 @@ private:
     SnapshotProvider m_provider;
     memory::DesignMemory m_memory;
     std::array<SlotWidgets, memory::kSlotCount> m_slots;
-    bool m_storesEnabled = true;
+    bool m_storesEnabled = false;
 };
 
 }  // namespace sublumo

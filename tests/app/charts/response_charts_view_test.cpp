@@ -1,6 +1,7 @@
 #include "charts/response_charts_view.h"
 
 #include <gtest/gtest.h>
+#include <QImage>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -63,6 +64,20 @@ TEST_F(ResponseChartsViewTest, StartWindowShowsOnlyTheShiftUpPictureWithItsHints
     EXPECT_EQ(picture("graphShiftDown")->toolTip(), "Graph shift (-10 dB)");
     EXPECT_FALSE(picture("graphShiftUp")->accessibleName().isEmpty());
     EXPECT_EQ(picture("graphShiftDown")->accessibleDescription(), "Graph shift (-10 dB)");
+}
+
+// Drawn, not scaled: each scale has its own pixmap, with something on it.
+TEST_F(ResponseChartsViewTest, ShiftPicturesAreDrawnForOneAndTwoTimesScale) {
+    for (const char* name : {"graphShiftUp", "graphShiftDown"}) {
+        for (double scale : {1.0, 2.0}) {
+            const QImage image = picture(name)->icon().pixmap(QSize(16, 16), scale).toImage();
+            EXPECT_EQ(image.width(), static_cast<int>(16 * scale)) << name;
+            int opaque = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) opaque += qAlpha(image.pixel(x, y)) > 128;
+            EXPECT_GT(opaque, image.width() * image.height() / 8) << name << " " << scale;
+        }
+    }
 }
 
 TEST_F(ResponseChartsViewTest, FiveShiftsUpReachTheTopAndFiveDownComeBack) {

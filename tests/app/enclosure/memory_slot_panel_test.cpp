@@ -58,6 +58,7 @@ protected:
             ++asked;
             return memory::DesignSnapshot{conditions(name), closedDesign(volume), &table, kComma};
         });
+        panel.setStoresEnabled(true);
         host.show();
     }
 
@@ -94,6 +95,15 @@ protected:
     ResponseTable table = designTable(0);
     int asked = 0;
 };
+
+TEST(MemorySlotPanel, StoresStayOffUntilThePageHasADesign) {
+    QWidget host;
+    test::FakeChart relative(ChartKind::Relative, &host);
+    test::FakeChart absolute(ChartKind::Absolute, &host);
+    const MemorySlotPanel panel(relative, absolute, &host);
+    EXPECT_FALSE(panel.storesEnabled());
+    EXPECT_FALSE(findByName<QToolButton>(&panel, "memoryStore1")->isEnabled());
+}
 
 TEST_F(MemorySlotPanelTest, StartsWithEightPlusLabelsAndNoBoxes) {
     for (int k = 1; k <= 8; ++k) {
