@@ -165,24 +165,26 @@ void maximumPower(LimitChart& chart, const LimitInputs& in, const Sweep& s) {
 struct KindText {
     std::string_view title;
     std::string_view axis;
+    std::string_view unit;
+    int decimals;  // of the cursor readout
     std::string_view hint;
 };
 
 const KindText& kindText(LimitKind kind) {
     static const std::array<KindText, kLimitKinds.size()> texts = {{
-        {"Impedance", "Impedance (Ohm)",
+        {"Impedance", "Impedance (Ohm)", "Ohm", 2,
          "Electrical input impedance of the wired drivers without Rs; the phase in degrees on the "
          "right axis."},
-        {"Excursion", "Excursion (mm)", "Peak cone excursion of one driver at U (rms)."},
-        {"Port velocity", "Air velocity (m/s)",
+        {"Excursion", "Excursion (mm)", "mm", 2, "Peak cone excursion of one driver at U (rms)."},
+        {"Port velocity", "Air velocity (m/s)", "m/s", 1,
          "Peak air velocity in the vents at U (rms), over the total vent area."},
-        {"Group delay", "Group delay (ms)",
+        {"Group delay", "Group delay (ms)", "ms", 2,
          "Group delay of the acoustic output, the travel time d/c left out."},
-        {"Maximum SPL", "SPL (dB)",
+        {"Maximum SPL", "SPL (dB)", "dB", 1,
          "Highest level at d before the cone reaches Xmax or Pd reaches Pe, and the level at U; "
          "dB re 1 pW/m², a pressure of √(ρ·c·10⁻¹²) Pa, 0.137 dB above 20 µPa, as the absolute "
          "response."},
-        {"Maximum power", "Power (W)",
+        {"Maximum power", "Power (W)", "W", 1,
          "Input power of all drivers that drives the cone to Xmax, at most N·Pe."},
     }};
     return texts[static_cast<std::size_t>(kind)];
@@ -245,6 +247,7 @@ LimitChart computeLimitChart(LimitKind kind, const LimitInputs& in) {
     const KindText& text = kindText(kind);
     chart.title = text.title;
     chart.axis = text.axis;
+    chart.unit = text.unit;
     chart.axisHint = text.hint;
     const Sweep s = sweep(in);
     switch (kind) {
@@ -268,6 +271,14 @@ LimitChart computeLimitChart(LimitKind kind, const LimitInputs& in) {
             break;
     }
     return chart;
+}
+
+std::string limitCursorText(LimitKind kind, double f, double value, NumberFormat format) {
+    if (!std::isfinite(f) || !std::isfinite(value))
+        return {};
+    const KindText& text = kindText(kind);
+    return "cursor: " + formatRounded(f, 1, format) + " Hz / " +
+           formatRounded(value, text.decimals, format) + " " + std::string(text.unit);
 }
 
 LimitCurve splCurve(const LimitInputs& in) {

@@ -70,6 +70,7 @@ struct LimitChart {
     LimitKind kind = LimitKind::Impedance;
     std::string_view title;  // the kind's choice item
     std::string_view axis;   // the vertical axis label with its unit
+    std::string_view unit;   // of the first axis and the cursor readout
     std::string_view axisHint;
     std::string_view notApplicable;  // empty when the kind applies; else what the chart says
     std::vector<LimitCurve> curves;  // the kind's own curve first
@@ -79,6 +80,10 @@ struct LimitChart {
 
 // One call a kind, the current design's whole curve set on the limit grid.
 LimitChart computeLimitChart(LimitKind kind, const LimitInputs& inputs);
+
+// The readout under the chart for the pointer at frequency f and value on the first axis:
+// "cursor: 52.3 Hz / 4.25 mm"; empty when either is not a finite number.
+std::string limitCursorText(LimitKind kind, double f, double value, NumberFormat format);
 
 // SPL at U and d with Le, the equaliser and cabin gain, on the level scale of the absolute
 // response (intensity re 1 pW/m²).

@@ -340,5 +340,26 @@ TEST(DesignLimits, GridAndTexts) {
     EXPECT_NEAR(20 * std::log10(pressureReference() / 20e-6), 0.137, 0.001);
 }
 
+TEST(DesignLimits, CursorReadoutInTheKindsUnit) {
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        LimitKind kind;
+        double f, value;
+        NumberFormat format;
+        const char* text;
+    } rows[] = {
+        {LimitKind::Impedance, 52.34, 7.456, kDot, "cursor: 52.3 Hz / 7.46 Ohm"},
+        {LimitKind::Excursion, 10.0, 4.25, {','}, "cursor: 10 Hz / 4,25 mm"},
+        {LimitKind::PortVelocity, 30.04, 17.04, kDot, "cursor: 30 Hz / 17 m/s"},
+        {LimitKind::GroupDelay, 999.96, 12.345, kDot, "cursor: 1000 Hz / 12.35 ms"},
+        {LimitKind::MaximumSpl, 45.0, 110.25, kDot, "cursor: 45 Hz / 110.2 dB"},
+        {LimitKind::MaximumPower, 45.0, 200.0, kDot, "cursor: 45 Hz / 200 W"},
+        {LimitKind::MaximumPower, nan, 200.0, kDot, ""},
+        {LimitKind::Excursion, 45.0, std::numeric_limits<double>::infinity(), kDot, ""},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(limitCursorText(row.kind, row.f, row.value, row.format), row.text);
+}
+
 }  // namespace
 }  // namespace sublumo::enclosure
