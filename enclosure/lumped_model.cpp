@@ -11,7 +11,7 @@ namespace {
 struct Dual {
     Complex v;
     Complex d;
-    Dual(double x) : v(x) {}  // NOLINT: constants enter the circuit as they are
+    Dual(double x) : v(x) {}  // implicit: constants enter the circuit as they are
     Dual(Complex value, Complex derivative) : v(value), d(derivative) {}
 };
 
@@ -60,7 +60,7 @@ Dual admittance(const Chamber& c, const Dual& s) {
 
 // What the rear of the cone works into, as the fraction num / den, kept apart so that a
 // lossless vent at its tuning (den = 0) still gives finite flows. The radiated and the vent
-// flow are rad and vent times S·Bl / D, D the circuit's common denominator.
+// flow are radiated and vent times S·Bl / D, D the common denominator of the circuit.
 struct Load {
     Dual num;
     Dual den;
