@@ -4,33 +4,20 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 #include "design_limits.h"
+#include "driver_solver.h"
 
 namespace sublumo::enclosure {
 namespace {
 
+// The reference driver as the solver derives it, with 100 W, Xmax 6 mm and 1.2 mH.
 DriverParameters limitDriver() {
-    DriverParameters d;
-    const double fs = 30.0, mms = 60.0, qms = 2.5, qes = 0.35, sd = 530.93, re = 5.6;
-    const double w = 2.0 * pi * fs;
-    d.value(Param::fs) = fs;
-    d.value(Param::Mms) = mms;
-    d.value(Param::Qms) = qms;
-    d.value(Param::Qes) = qes;
-    d.value(Param::Qts) = qes * qms / (qes + qms);
-    d.value(Param::Sd) = sd;
-    d.value(Param::Re) = re;
-    d.value(Param::Pe) = 100.0;
-    d.value(Param::Xmax) = 6.0;
-    d.value(Param::Le) = 1.2;
-    d.value(Param::Cms) = 1.0 / (w * w * mms * 1e-6);
-    d.value(Param::Rms) = w * mms * 1e-3 / qms;
-    d.value(Param::Bl) = std::sqrt(w * mms * re * 1e-3 / qes);
-    d.value(Param::USPL) = 95.04;
-    return d;
+    SolverInput in;
+    in.enteredTexts = {"2.5", "0.35", "30", "60", "260", "0", "5.6", "14", "2", "100", "1.2"};
+    in.name = "W10";
+    return solveDriverParameters({}, in).params;
 }
 
 SharedInputs limitShared() {
