@@ -1,0 +1,87 @@
+#pragma once
+
+#include <complex>
+#include <variant>
+
+#include "arrangement.h"
+#include "response.h"
+#include "response_options.h"
+
+namespace sublumo::enclosure {
+
+using Complex = std::complex<double>;
+
+// The equivalent driver as one electro-mechano-acoustical circuit, in SI units: the network
+// carries the mass of all N cones and pushes their whole area.
+struct LumpedDriver {
+    double M = 0;     // kg, N·Mms'
+    double Cms = 0;   // m/N, Cms / N
+    double Rms = 0;   // kg/s, N·Rms
+    double Bl = 0;    // T·m, Bl'
+    double S = 0;     // m², N·Sd·iso
+    double Re = 0;    // Ohm, the hot network Re'·kT
+    double Le = 0;    // H, scaled with the wiring like Re'
+    double Rs = 0;    // Ohm, belongs to the source
+    double Rtot = 0;  // Ohm, Re'·kT + Rs
+    int N = 1;        // drivers sharing the power
+    double Xmax = 0;  // mm, one-way; 0: no excursion limit
+    double Pe = 0;    // W per driver; 0: no thermal limit
+};
+
+// Le in mH, Cms in mm/N, Rms in kg/s, Sd in cm² and Xmax in mm as the driver page holds them.
+LumpedDriver lumpedDriver(const DriverParameters& driver, const DriverArrangement& arrangement,
+                          const EquivalentDriver& equivalent);
+
+// A sealed box; an infinite volume is the infinite baffle. Vb in litres, ff its fill factor.
+struct SealedBox {
+    double Vb = 0;
+    double ff = 1;
+};
+// The vented box as its response is modelled: the volume without fill, the vent tuned to fb,
+// the leakage across the box. Sv is the area of all vents together in mm².
+struct PortedBox {
+    double Vb = 0;
+    double fb = 0;
+    double Sv = 0;
+    double QL = kVentedQL;  // +inf: no loss
+};
+// Sealed rear chamber Vr' (the fill included), vented front chamber Vf; only the vent radiates.
+struct BandpassChambers {
+    double Vr = 0;
+    double Vf = 0;
+    double fb = 0;
+    double Sv = 0;
+    double QL = kBandpassQL;
+};
+using LumpedBox = std::variant<SealedBox, PortedBox, BandpassChambers>;
+
+bool hasVent(const LumpedBox& box);
+double ventArea(const LumpedBox& box);  // m²; 0 for the sealed box
+
+// The circuit's state at one frequency for 1 V rms from the source (behind Rs), without the
+// equaliser.
+struct ModelPoint {
+    Complex Z;          // Ohm, the driver network without Rs
+    Complex velocity;   // m/s, of the cone
+    Complex ventFlow;   // m³/s out of the vents; 0 without vent
+    Complex pressure;   // Pa at the distance, half space
+    double groupDelay;  // s, of the pressure, the travel time left out
+};
+
+ModelPoint evaluateModel(const LumpedDriver& driver, const LumpedBox& box, double f, double d,
+                         const AirConstants& air = {});
+
+// Peak excursion of one cone in mm at U rms at the source.
+double peakExcursion(const ModelPoint& point, double f, double U);
+
+// The Linkwitz equaliser as the built circuit transfers: minimum phase, its DC gain (f0/fp)².
+struct EqualiserPoint {
+    Complex gain;
+    double groupDelay;  // s
+};
+EqualiserPoint evaluateEqualiser(const LinkwitzCircuit& circuit, double f);
+
+// The pressure that an intensity of 1 pW/m² carries: the scale of the sensitivity SPL'.
+double pressureReference(const AirConstants& air = {});
+
+}  // namespace sublumo::enclosure
