@@ -50,8 +50,8 @@ public:
                 [this] { transfer(tools::qFactorsTransfer(m_result)); });
         for (const char* name : {"qF1", "qF2"}) field(QString::fromLatin1(name))->setEnabled(false);
 
-        m_addedMass = makeAddedMassPanel(c, [this] { showMethod(false); });
-        m_closedBox = makeClosedBoxPanel(c, [this] { showMethod(true); });
+        m_addedMass = makeAddedMassPanel(c, [this] { showMethod(true); });
+        m_closedBox = makeClosedBoxPanel(c, [this] { showMethod(false); });
         layout()->addWidget(m_addedMass);
         layout()->addWidget(m_closedBox);
         m_closedBox->hide();
