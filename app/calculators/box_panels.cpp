@@ -110,10 +110,8 @@ public:
                               QStringLiteral("Voltage across the L-pad at the power P"));
         row(QStringLiteral("lpadP")).unitBox->insertWidget(1, m_voltage);
         m_text = addTextBox(frame, QStringLiteral("lpadText"), QStringLiteral("L-pad"), 3);
-        auto* link =
-            makeLabel(QStringLiteral("Zobel Network"), QStringLiteral("lpadZobelLink"), QString());
-        makeSwitch(link, QStringLiteral("Shows the Zobel network instead"), std::move(showZobel));
-        addWide(frame, link);
+        addLink(frame, QStringLiteral("Zobel Network"), QStringLiteral("lpadZobelLink"),
+                QStringLiteral("Shows the Zobel network instead"), std::move(showZobel));
     }
 
     void recompute() override {
@@ -141,9 +139,8 @@ public:
         addRows(frame, kZobelRows);
         setEnterCycle(kZobelCycle);
         m_text = addTextBox(frame, QStringLiteral("zobelText"), QStringLiteral("Zobel network"), 2);
-        auto* link = makeLabel(QStringLiteral("L-Pad"), QStringLiteral("zobelLPadLink"), QString());
-        makeSwitch(link, QStringLiteral("Shows the L-pad instead"), std::move(showLPad));
-        addWide(frame, link);
+        addLink(frame, QStringLiteral("L-Pad"), QStringLiteral("zobelLPadLink"),
+                QStringLiteral("Shows the L-pad instead"), std::move(showLPad));
     }
 
     void recompute() override {

@@ -205,6 +205,19 @@ void CalculatorPanel::makeSwitch(ClickableLabel* label, const QString& descripti
     m_switches.insert(label, std::move(action));
 }
 
+void CalculatorPanel::addLink(QGroupBox* frame, const QString& text, const QString& objectName,
+                              const QString& description, std::function<void()> action) {
+    ClickableLabel* link = makeLabel(text, objectName, description);
+    QFont underlined = link->font();
+    underlined.setUnderline(true);
+    link->setFont(underlined);
+    QPalette palette = link->palette();
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::Link));
+    link->setPalette(palette);
+    makeSwitch(link, description, std::move(action));
+    addWide(frame, link);
+}
+
 bool CalculatorPanel::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && m_switches.contains(watched)) {
         const int key = static_cast<QKeyEvent*>(event)->key();

@@ -100,6 +100,9 @@ protected:
                     std::function<void()> action);
     ClickableLabel* makeLabel(const QString& text, const QString& objectName,
                               const QString& description);
+    // A link-styled switch on a line of its own: it shows another calculator in this place.
+    void addLink(QGroupBox* frame, const QString& text, const QString& objectName,
+                 const QString& description, std::function<void()> action);
     void setEnterCycle(std::span<const EnterStep> steps);
 
     std::string in(const QString& objectName) const;

@@ -56,10 +56,8 @@ public:
         addRows(frame, kAddedMassRows);
         setEnterCycle(kAddedMassCycle);
         m_shift = addLine(frame, QStringLiteral("amShift"), QStringLiteral("Shift in fs"));
-        auto* link = makeLabel(QStringLiteral("Closed-box method"),
-                               QStringLiteral("amClosedBoxLink"), QString());
-        makeSwitch(link, QStringLiteral("Shows the closed-box method"), std::move(showOther));
-        addWide(frame, link);
+        addLink(frame, QStringLiteral("Closed-box method"), QStringLiteral("amClosedBoxLink"),
+                QStringLiteral("Shows the closed-box method"), std::move(showOther));
         buildList(frame);
         m_ok = makeButton(QStringLiteral("OK"), QStringLiteral("amOk"),
                           QStringLiteral("Puts Mms into the driver's Mms field"));
@@ -190,10 +188,8 @@ public:
         m_cone = addLine(cone, QStringLiteral("cbConeVolume"), QStringLiteral("Volume of cone"));
         addWide(frame, cone);
         setEnterCycle(kClosedBoxCycle);
-        auto* link = makeLabel(QStringLiteral("Added-mass method"),
-                               QStringLiteral("cbAddedMassLink"), QString());
-        makeSwitch(link, QStringLiteral("Shows the added-mass method"), std::move(showOther));
-        addWide(frame, link);
+        addLink(frame, QStringLiteral("Added-mass method"), QStringLiteral("cbAddedMassLink"),
+                QStringLiteral("Shows the added-mass method"), std::move(showOther));
         m_ok = makeButton(QStringLiteral("OK"), QStringLiteral("cbOk"),
                           QStringLiteral("Puts Sd and Mms into the driver's fields"));
         row(QStringLiteral("cbMms")).unitBox->addWidget(m_ok);
