@@ -112,10 +112,10 @@ void CalculatorPanel::addRows(QGroupBox* frame, std::span<const FormRow> rows) {
     for (const FormRow& spec : rows) {
         const QString name = QString::fromLatin1(spec.objectName);
         const QString hint = QString::fromUtf8(spec.hint);
-        FormRowWidgets w;
-        w.field = makeField(spec);
+        FormRowWidgets w;  // the caption first: a switch caption comes before its field on Tab
         w.caption =
             makeLabel(QString::fromUtf8(spec.caption), name + QStringLiteral("Caption"), hint);
+        w.field = makeField(spec);
         w.unit = makeLabel(QString::fromUtf8(spec.unit), name + QStringLiteral("Unit"), hint);
         w.fieldBox = new QHBoxLayout;
         w.fieldBox->setSpacing(3);

@@ -99,10 +99,14 @@ private:
                            "removes it"));
         m_listView->setFixedHeight(m_listView->fontMetrics().lineSpacing() * 4 + 8);
         m_listView->installEventFilter(this);
-        connect(m_listView, &QListWidget::currentRowChanged, this, [this](int index) {
+        // A click on the entry already current puts its texts back as well.
+        auto pick = [this](int index) {
             if (index >= 0)
                 selectEntry(static_cast<std::size_t>(index));
-        });
+        };
+        connect(m_listView, &QListWidget::currentRowChanged, this, pick);
+        connect(m_listView, &QListWidget::itemClicked, this,
+                [this, pick](QListWidgetItem* item) { pick(m_listView->row(item)); });
         m_add = makeButton(QStringLiteral("add"), QStringLiteral("amAdd"),
                            QStringLiteral("Adds this measurement to the list"));
         m_delete = makeButton(QStringLiteral("delete"), QStringLiteral("amDelete"),

@@ -194,18 +194,6 @@ TEST_P(Transfer, OkWritesTheDriversFieldsAndRunsTheSolver) {
 INSTANTIATE_TEST_SUITE_P(Calculators, Transfer, ::testing::ValuesIn(kTransfers),
                          [](const auto& row) { return std::string(row.param.name); });
 
-TEST_F(ActionsTest, ModificationsMarkTheDriversName) {
-    ui_test::typeReferenceDriver(window.get());
-    type("driverNameField", "X");
-    choose("menuAddedResistanceMass");
-    type("raddRadd", "2");
-    click("raddRaddOk");
-    EXPECT_EQ(shown("driverNameField"), "X +2 Ohm");
-    type("maddMadd", "5");
-    click("maddMaddOk");
-    EXPECT_EQ(shown("driverNameField"), "X +2 Ohm +5 g");
-}
-
 TEST_F(ActionsTest, NoChangeLeavesTheModificationOkClosed) {
     ui_test::typeReferenceDriver(window.get());
     choose("menuResonanceShift");

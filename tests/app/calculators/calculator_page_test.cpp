@@ -274,3 +274,21 @@ TEST_F(PageTest, EveryControlHasAnAccessibleNameAndDescription) {
 
 }  // namespace
 }  // namespace sublumo::calculator_test
+
+namespace sublumo::calculator_test {
+namespace {
+
+TEST(CalculatorDefaults, DecimalDefaultsUseTheLocalesSeparator) {
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    ScriptedPlatform platform;
+    MainWindow window(platform, QString());
+    for (auto [field, text] : {std::pair{"zobelLe", "0,8"}, std::pair{"coilDw", "0,8"},
+                               std::pair{"riU2", "5,9"}, std::pair{"riRLoad", "3,3"}}) {
+        EXPECT_EQ(ui_test::findByName<QLineEdit>(&window, field)->text(), text) << field;
+    }
+    QLocale::setDefault(before);
+}
+
+}  // namespace
+}  // namespace sublumo::calculator_test
