@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "calculators/calculator_page.h"
 #include "driver_summary.h"
 #include "formulas_report.h"
 #include "loudspeaker/parameter_panel.h"
@@ -109,8 +110,7 @@ QWidget* MainWindow::buildLoudspeakerPage() {
     m_lowerArea->setObjectName(QStringLiteral("lowerArea"));
     auto* lists = new QWidget;
     lists->setObjectName(QStringLiteral("driverListsPage"));
-    auto* tools = new QWidget;
-    tools->setObjectName(QStringLiteral("advancedOptionsPage"));
+    auto* tools = new CalculatorPage(m_platform, m_format, *m_panel);
     m_lowerArea->addTab(lists, QStringLiteral("List of drivers"));
     m_lowerArea->addTab(tools, QStringLiteral("Advanced options"));
     column->addWidget(m_lowerArea, 1);

@@ -272,6 +272,17 @@ void ParameterPanel::setEnteredText(Param p, const QString& text) {
     field(p)->setText(text);
 }
 
+void ParameterPanel::applyTransfer(const tools::DriverTransfer& transfer) {
+    if (transfer.entryMode && *transfer.entryMode != m_params.mode)
+        toggleDiaphragmMode();
+    for (const tools::FieldWrite& write : transfer.writes)
+        setEnteredText(write.param, QString::fromStdString(write.text));
+    if (!transfer.nameSuffix.empty())
+        m_nameField->setText(m_nameField->text() + QString::fromStdString(transfer.nameSuffix));
+    if (transfer.focus)
+        field(*transfer.focus)->setFocus(Qt::TabFocusReason);
+}
+
 void ParameterPanel::setDisplayToggles(DisplayToggles toggles) {
     m_params.toggles = toggles;
     applyToggleLabels();

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <array>
 
+#include "calculator_text.h"
 #include "driver_parameters.h"
 #include "driver_solver.h"
 #include "number_text.h"
@@ -31,6 +32,9 @@ public:
 
     // Loading a record or a calculator's result: each change runs the solver.
     void setEnteredText(Param field, const QString& text);
+    // A calculator's "OK": the entry mode, then each field write (each runs the solver), the
+    // name suffix and the focus.
+    void applyTransfer(const tools::DriverTransfer& transfer);
     void setDisplayToggles(DisplayToggles toggles);
     void setDriverListState(DriverListPage page, int selectedMemoryRow, const QString& rowText);
 

@@ -1,0 +1,114 @@
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "calculators/calculator_panels.h"
+#include "calculators/mms_panels.h"
+#include "q_factors.h"
+#include "widgets/clickable_label.h"
+
+namespace sublumo {
+
+namespace {
+
+constexpr FormRow kRows[] = {
+    {"qRe", "Re", "Ohm", "DC resistance of the voice coil", "0"},
+    {"qZmax", "Zmax", "Ohm", "Impedance at the free-air resonance", "0"},
+    {"qFs", "fs", "Hz", "Free-air resonance frequency", "0"},
+    {"qF1", "f1", "Hz", "Frequency below fs where the impedance equals the value in the hint", "0"},
+    {"qF2", "f2", "Hz", "Frequency above fs where the impedance equals the value in the hint", "0"},
+    {"qQms", "Qms", "", "Mechanical Q-factor", "0", FieldKind::Output},
+    {"qQes", "Qes", "", "Electrical Q-factor", "0", FieldKind::Output},
+    {"qQts", "Qts", "", "Total Q-factor", "0", FieldKind::Output},
+};
+
+constexpr EnterStep kCycle[] = {
+    {"qRe", "qZmax"}, {"qZmax", "qFs"}, {"qFs", "qF1", "qRe"}, {"qF1", "qF2"}, {"qF2", "qRe"}};
+
+class QFactorsPanel : public CalculatorPanel {
+public:
+    explicit QFactorsPanel(const CalculatorContext& c)
+        : CalculatorPanel(c, QStringLiteral("qFactorsPanel")) {
+        QGroupBox* frame =
+            addFrame(QStringLiteral(" Q-factors calculation "), QStringLiteral("qFactorsFrame"));
+        addRows(frame, kRows);
+        setEnterCycle(kCycle);
+        m_hint = makeLabel(QString(), QStringLiteral("qHint"),
+                           QStringLiteral("Where to read f1 and f2 on the impedance curve"));
+        m_hint->setAccessibleName(QStringLiteral("Hint"));
+        row(QStringLiteral("qRe")).unitBox->addWidget(m_hint);
+        m_information = addLine(frame, QStringLiteral("qInformation"),
+                                QStringLiteral("Symmetry of f1 and f2 around fs"));
+        m_ok = makeButton(QStringLiteral("OK"), QStringLiteral("qOk"),
+                          QStringLiteral("Puts Qms, Qes, fs and Re into the driver's fields"));
+        m_ok->setEnabled(false);
+        row(QStringLiteral("qQts")).unitBox->addWidget(m_ok);
+        connect(m_ok, &QPushButton::clicked, this,
+                [this] { transfer(tools::qFactorsTransfer(m_result)); });
+        for (const char* name : {"qF1", "qF2"}) field(QString::fromLatin1(name))->setEnabled(false);
+
+        m_addedMass = makeAddedMassPanel(c, [this] { showMethod(true); });
+        m_closedBox = makeClosedBoxPanel(c, [this] { showMethod(false); });
+        layout()->addWidget(m_addedMass);
+        layout()->addWidget(m_closedBox);
+        m_closedBox->hide();
+    }
+
+    void selected(bool computeNow) override {
+        CalculatorPanel::selected(computeNow);
+        if (m_hint->text().isEmpty())
+            showLabel(m_hint, tools::kQFactorsFirstHint);
+    }
+
+    void recompute() override {
+        m_result = tools::computeQFactors(
+            {in(QStringLiteral("qRe")), in(QStringLiteral("qZmax")), in(QStringLiteral("qFs")),
+             in(QStringLiteral("qF1")), in(QStringLiteral("qF2"))},
+            format());
+        const tools::QFactorsResult& r = m_result;
+        put(QStringLiteral("qRe"), r.re);
+        put(QStringLiteral("qZmax"), r.zmax);
+        put(QStringLiteral("qFs"), r.fs);
+        put(QStringLiteral("qF1"), r.f1);
+        put(QStringLiteral("qF2"), r.f2);
+        showLabel(m_hint, r.hint);
+        field(QStringLiteral("qF1"))->setEnabled(r.f1f2Enabled);
+        field(QStringLiteral("qF2"))->setEnabled(r.f1f2Enabled);
+        showLabel(m_information, r.information);
+        showText(QStringLiteral("qQms"), r.qms);
+        showText(QStringLiteral("qQes"), r.qes);
+        showText(QStringLiteral("qQts"), r.qts);
+        m_ok->setEnabled(r.okEnabled);
+    }
+
+private:
+    // The link of one Mms method shows the other, with the focus on its first input.
+    void showMethod(bool closedBox) {
+        m_addedMass->setVisible(!closedBox);
+        m_closedBox->setVisible(closedBox);
+        CalculatorPanel* shown = closedBox ? m_closedBox : m_addedMass;
+        QLineEdit* first =
+            shown->field(closedBox ? QStringLiteral("cbFs") : QStringLiteral("amFs"));
+        first->setFocus(Qt::TabFocusReason);
+        if (closedBox)
+            m_closedBox->compute();
+    }
+
+    tools::QFactorsResult m_result;
+    QLabel* m_hint = nullptr;
+    QLabel* m_information = nullptr;
+    QPushButton* m_ok = nullptr;
+    CalculatorPanel* m_addedMass = nullptr;
+    CalculatorPanel* m_closedBox = nullptr;
+};
+
+}  // namespace
+
+CalculatorPanel* makeQFactorsPanel(const CalculatorContext& context) {
+    return new QFactorsPanel(context);
+}
+
+}  // namespace sublumo
