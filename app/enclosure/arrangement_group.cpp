@@ -24,7 +24,7 @@ constexpr std::array<const char*, enclosure::kConnectionCount> kButtonNames = {
 ArrangementGroup::ArrangementGroup(PlatformServices& platform, NumberFormat format, QWidget* parent)
     : DesignGroup(QStringLiteral("numdri"), QStringLiteral("Electrical connection"), platform,
                   format, parent) {
-    addRows(kRows);
+    addRows(kRows, 0);
     m_isobaric = new QCheckBox(QStringLiteral("isobaric"), this);
     m_isobaric->setObjectName(QStringLiteral("isobaric"));
     m_isobaric->setAccessibleName(QStringLiteral("isobaric"));

@@ -39,7 +39,7 @@ ClosedBoxGroup::ClosedBoxGroup(PlatformServices& platform, NumberFormat format, 
                                QWidget* listHost)
     : DesignGroup(QStringLiteral("closedBox"), QStringLiteral(" Enclosure parameters "), platform,
                   format, parent) {
-    addRows(kRows);
+    addRows(kRows, 0);
     linkEnter(kEnter);
     showCubicFeetHint("Vb");
     for (const char* name : {"Vb", "Qtc"}) {

@@ -14,8 +14,8 @@ namespace sublumo {
 
 namespace {
 
-constexpr int kFieldWidth = 50;
-constexpr int kRowHeight = 19;
+constexpr int kFieldWidth = 44;
+constexpr int kRowHeight = 18;
 
 QString qs(const char* text) {
     return QString::fromUtf8(text);
@@ -65,7 +65,8 @@ QLineEdit* DesignGroup::makeField(const FieldRow& row) {
 }
 
 void DesignGroup::addRows(std::span<const FieldRow> rows, int firstRow) {
-    int r = firstRow >= 0 ? firstRow : m_grid->rowCount();
+    // An empty grid still counts one row.
+    int r = firstRow >= 0 ? firstRow : (m_grid->count() == 0 ? 0 : m_grid->rowCount());
     for (const FieldRow& row : rows) {
         auto* caption = new ClickableLabel(qs(row.caption), this);
         caption->setObjectName(qs(row.name) + QStringLiteral("Caption"));

@@ -61,6 +61,10 @@ EnclosurePage::EnclosurePage(PlatformServices& platform, NumberFormat format, Dr
     : QWidget(parent), m_format(format), m_driver(std::move(driver)) {
     setObjectName(QStringLiteral("enclosurePage"));
     resize(kWidth, kHeight);
+    // The page packs many groups into a narrow column beside the charts.
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small);
     m_charts = new ResponseChartsView(this, charts);
     m_charts->move(148, 44);
     buildTypeSwitch();

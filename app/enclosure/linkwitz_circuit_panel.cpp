@@ -93,7 +93,7 @@ LinkwitzCircuitPanel::LinkwitzCircuitPanel(PlatformServices& platform, NumberFor
                                            QWidget* parent)
     : DesignGroup(QStringLiteral("linkwitzCircuit"), QStringLiteral("Linkwitz transform circuit"),
                   platform, format, parent) {
-    addRows(kRows);
+    addRows(kRows, 0);
     grid()->addWidget(new CircuitSchematic(this), 0, 3, static_cast<int>(kRows.size()), 1);
     setAutoFillBackground(true);
     hide();

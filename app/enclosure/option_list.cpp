@@ -11,6 +11,8 @@ OptionList::OptionList(const QString& objectName, const QString& title,
     : QGroupBox(title, parent) {
     setObjectName(objectName);
     setAccessibleName(title.trimmed());
+    // Drawn over the chart: its own background keeps the chart's lines out of the title.
+    setAutoFillBackground(true);
     m_list = new QListWidget(this);
     m_list->setObjectName(objectName + QStringLiteral("Items"));
     m_list->setAccessibleName(title.trimmed());

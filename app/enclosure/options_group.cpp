@@ -23,7 +23,7 @@ constexpr std::array<EnterLink, 3> kEnter = {{{"Rs", "M+"}, {"M+", "Tvc"}, {"Tvc
 OptionsGroup::OptionsGroup(PlatformServices& platform, NumberFormat format, QWidget* parent)
     : DesignGroup(QStringLiteral("additionalOptions"), QStringLiteral(" Additional options "),
                   platform, format, parent) {
-    addRows(kRows);
+    addRows(kRows, 0);
     linkEnter(kEnter);
 }
 

@@ -97,7 +97,7 @@ void VentDesignGroup::addVentRows(int firstRow) {
     m_kBox->setObjectName(QStringLiteral("k"));
     m_kBox->setAccessibleName(QStringLiteral("k"));
     m_kBox->setAccessibleDescription(QStringLiteral("End correction of vent"));
-    m_kBox->setFixedSize(34, 19);
+    m_kBox->setFixedSize(32, 18);
     setDerivedLook(m_kBox, true);
     grid()->addWidget(m_kBox, firstRow + 2, 3);
     for (const char* name : {"Dv", "Va"}) {
