@@ -13,6 +13,7 @@
 
 #include "calculators/calculator_page.h"
 #include "driver_summary.h"
+#include "enclosure/enclosure_page.h"
 #include "formulas_report.h"
 #include "loudspeaker/parameter_panel.h"
 #include "loudspeaker/summary_box.h"
@@ -77,9 +78,15 @@ MainWindow::MainWindow(PlatformServices& platform, QString programDirectory, QWi
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("pages"));
     m_pages->addTab(buildLoudspeakerPage(), QStringLiteral("Loudspeaker"));
-    auto* enclosure = new QWidget;
-    enclosure->setObjectName(QStringLiteral("enclosurePage"));
-    m_pages->addTab(enclosure, QStringLiteral("Enclosure"));
+    m_enclosure = new EnclosurePage(m_platform, m_format, [this]() -> const DriverParameters& {
+        return m_panel->parameters();
+    });
+    m_pages->addTab(m_enclosure, QStringLiteral("Enclosure"));
+    connect(this, &MainWindow::enclosureStartRequested, m_enclosure, &EnclosurePage::startDesign);
+    connect(m_enclosure, &EnclosurePage::windowCaptionChanged, this, [this](const QString& text) {
+        if (m_pages->currentWidget() == m_enclosure)
+            setWindowTitle(text);
+    });
     m_formulas = new QPlainTextEdit;
     m_formulas->setObjectName(QStringLiteral("formulasText"));
     m_formulas->setAccessibleName(QStringLiteral("Formulas"));

@@ -11,6 +11,7 @@ class QToolButton;
 
 namespace sublumo {
 
+class EnclosurePage;
 class ParameterPanel;
 class PlatformServices;
 class SummaryBox;
@@ -29,6 +30,7 @@ public:
     MainWindow(PlatformServices& platform, QString programDirectory, QWidget* parent = nullptr);
 
     ParameterPanel& parameterPanel() const { return *m_panel; }
+    EnclosurePage& enclosurePage() const { return *m_enclosure; }
     bool isTall() const { return m_tall; }
     bool isPinned() const { return m_pinned; }
     QTimer& pageTimer() const { return *m_pageTimer; }
@@ -66,6 +68,7 @@ private:
     ParameterPanel* m_panel = nullptr;
     SummaryBox* m_summary = nullptr;
     QTabWidget* m_lowerArea = nullptr;
+    EnclosurePage* m_enclosure = nullptr;
     QPlainTextEdit* m_formulas = nullptr;
     QTimer* m_pageTimer = nullptr;
 

@@ -1,10 +1,7 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <string>
-#include <string_view>
-#include <vector>
 
 #include "number_text.h"
 #include "response.h"
@@ -27,8 +24,9 @@ enum class TableColumn : int {
 };
 inline constexpr int kResponseColumns = 9;
 
-// The numbers of one recompute and their texts in the general number format. A column that
-// was not written keeps, on the page, the texts of an earlier recompute.
+// The numbers of one recompute; a cell's text in the general number format is written when it
+// is read, since only a design memory's copy reads them. A column that was not written keeps,
+// on the page, the texts of an earlier recompute.
 class ResponseTable {
 public:
     explicit ResponseTable(NumberFormat format = {});
@@ -36,22 +34,15 @@ public:
     void setColumn(TableColumn column, const Curve& values);
     bool written(TableColumn column) const { return m_written[index(column)]; }
     const Curve& values(TableColumn column) const { return m_values[index(column)]; }
-    std::string_view text(int row, TableColumn column) const;
+    // Empty for a column that was not written.
+    std::string text(int row, TableColumn column) const;
 
 private:
-    struct GridOnly {};
-    ResponseTable(GridOnly, NumberFormat format);
-    static ResponseTable gridOnly(NumberFormat format);
     static std::size_t index(TableColumn c) { return static_cast<std::size_t>(c); }
-    void reserveText(std::size_t bytes);
-    void appendText(double v);
 
     NumberFormat m_format;
     std::array<Curve, kResponseColumns> m_values{};
     std::array<bool, kResponseColumns> m_written{};
-    std::vector<char> m_texts;  // every text, one after the other
-    std::size_t m_used = 0;
-    std::array<std::array<std::uint32_t, kGridPoints + 1>, kResponseColumns> m_bounds{};
 };
 
 }  // namespace sublumo::enclosure

@@ -1,5 +1,6 @@
 #include "clickable_label.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace sublumo {
@@ -19,6 +20,16 @@ void ClickableLabel::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
         emit doubleClicked();
     QLabel::mouseDoubleClickEvent(event);
+}
+
+void ClickableLabel::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+        emit clicked();
+        event->accept();
+        return;
+    }
+    QLabel::keyPressEvent(event);
 }
 
 }  // namespace sublumo

@@ -18,6 +18,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    // A label given the focus (Tab) acts on Space or Enter as on a click.
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace sublumo
