@@ -64,7 +64,7 @@ TEST_F(DriverListsPageTest, SavingANewDriverStoresItWithHttpsForAnEmptyAddress) 
     EXPECT_FALSE(enabled("saveButton"));
     EXPECT_TRUE(readFile("sublumo_tsp.ini")
                     .endsWith("[New One]\r\nQms=2.5\r\nQes=0.35\r\nfs=30\r\nMms=60\r\nDd=260\r\n"
-                              "Re=5.6\r\nHc=\r\nHg=\r\nPe=\r\nLe=\r\nURL=https://\r\n\r\n"));
+                              "Re=5.6\r\nHc=0\r\nHg=0\r\nPe=0\r\nLe=0\r\nURL=https://\r\n\r\n"));
 }
 
 TEST_F(DriverListsPageTest, OverwritingABCByabcKeepsABCInItsPlace) {
