@@ -110,8 +110,8 @@ QWidget* MainWindow::buildLoudspeakerPage() {
     m_lowerArea = new QTabWidget(page);
     m_lowerArea->setObjectName(QStringLiteral("lowerArea"));
     m_summary = new SummaryBox(*m_panel, m_format, page);
-    m_driverLists = new DriverListsPage(m_platform, m_format, *m_panel, *m_summary, m_database,
-                                        settingsPath());
+    m_driverLists =
+        new DriverListsPage(m_platform, m_format, *m_panel, *m_summary, m_database, settingsPath());
     auto* tools = new QWidget;
     tools->setObjectName(QStringLiteral("advancedOptionsPage"));
     m_lowerArea->addTab(m_driverLists, QStringLiteral("List of drivers"));

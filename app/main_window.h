@@ -72,8 +72,7 @@ protected:
 
 private:
     void startUp();
-    void applyFormSettings(const database::SectionValues& form,
-                           std::vector<std::string> recent);
+    void applyFormSettings(const database::SectionValues& form, std::vector<std::string> recent);
     QString programFile(std::string_view name) const;
     QWidget* buildLoudspeakerPage();
     void buildIconStrip();

@@ -22,8 +22,8 @@ constexpr std::array<const char*, 3> kPositionKeys = {"Pos1", "Pos2", "Pos3"};
 }  // namespace
 
 QString MainWindow::programFile(std::string_view name) const {
-    return QDir(m_programDirectory).filePath(QString::fromUtf8(name.data(),
-                                                               static_cast<qsizetype>(name.size())));
+    return QDir(m_programDirectory)
+        .filePath(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
 }
 
 QString MainWindow::settingsPath() const {

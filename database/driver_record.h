@@ -49,8 +49,8 @@ struct RenameResult {
 };
 
 // keysOf the old record and readValue of each of its keys, eraseRecord, writeValue of those
-// keys under the new name in the same order, flushDatabase. A record with fewer than eleven keys (or none
-// at all) is left alone.
+// keys under the new name in the same order, flushDatabase. A record with fewer than eleven keys
+// (or none at all) is left alone.
 RenameResult renameRecordInDatabase(DriverDatabase& database, std::string_view oldName,
                                     std::string_view newName);
 

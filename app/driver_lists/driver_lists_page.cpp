@@ -60,10 +60,21 @@ DriverListsPage::DriverListsPage(PlatformServices& platform, NumberFormat format
       m_settingsPath(std::move(settingsPath)) {
     setObjectName(QStringLiteral("driverListsPage"));
     setAccessibleName(QStringLiteral("List of drivers"));
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(4, 4, 4, 2);
-    row->addWidget(buildButtons());
+    // The buttons and the count label share the top row, so the tab bar has the full width.
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(4, 4, 4, 2);
+    column->setSpacing(3);
+    auto* top = new QHBoxLayout;
+    auto* row = new QHBoxLayout;
+    column->addLayout(top);
+    column->addLayout(row, 1);
+    QWidget* buttons = buildButtons();
+    top->addWidget(buttons);
+    top->addStretch(1);
+    row->addWidget(m_filter);
     row->addWidget(buildListArea(), 1);
+    top->addWidget(m_count, 0, Qt::AlignRight | Qt::AlignBottom);
+    m_filter->setFixedWidth(buttons->sizeHint().width());
     connect(&m_panel, &ParameterPanel::solved, this, &DriverListsPage::applySolverActions);
 }
 
@@ -83,9 +94,8 @@ QWidget* DriverListsPage::buildButtons() {
     connect(m_save, &QPushButton::clicked, this, &DriverListsPage::saveRecord);
     connect(m_load, &QPushButton::clicked, this, &DriverListsPage::loadRecord);
     layout->addLayout(buttons);
-    m_filter = new FilterFrame(m_platform, m_format, column);
+    m_filter = new FilterFrame(m_platform, m_format, this);
     connect(m_filter, &FilterFrame::changed, this, &DriverListsPage::refreshDriverList);
-    layout->addWidget(m_filter, 1);
     column->setFixedWidth(230);
     return column;
 }
@@ -98,26 +108,25 @@ QWidget* DriverListsPage::buildListArea() {
     m_tabs = new QTabWidget(area);
     m_tabs->setObjectName(QStringLiteral("listTabs"));
     m_tabs->setAccessibleName(QStringLiteral("Driver lists"));
-    m_tabs->setAccessibleDescription(QStringLiteral("All records, the recently opened ones "
-                                                    "and the memory banks"));
-    const std::array<TextListModel::Count, 3> counts = {
-        [this] { return m_lists.allCount(); }, [this] { return m_recentRows.size(); },
-        [this] { return m_memoryRows.size(); }};
+    m_tabs->setAccessibleDescription(
+        QStringLiteral("All records, the recently opened ones "
+                       "and the memory banks"));
+    const std::array<TextListModel::Count, 3> counts = {[this] { return m_lists.allCount(); },
+                                                        [this] { return m_recentRows.size(); },
+                                                        [this] { return m_memoryRows.size(); }};
     const std::array<TextListModel::Text, 3> texts = {
         [this](std::size_t r) { return std::string_view(m_lists.allEntry(r)); },
         [this](std::size_t r) { return std::string_view(m_recentRows[r]); },
         [this](std::size_t r) { return std::string_view(m_memoryRows[r]); }};
-    const std::array<QString, 3> names = {QStringLiteral("allList"),
-                                          QStringLiteral("recentList"),
+    const std::array<QString, 3> names = {QStringLiteral("allList"), QStringLiteral("recentList"),
                                           QStringLiteral("memoryList")};
-    const std::array<QString, 3> captions = {qs(database::kAllCaption),
-                                             QStringLiteral("Recently opened"),
-                                             QStringLiteral("Memory")};
+    const std::array<QString, 3> captions = {
+        qs(database::kAllCaption), QStringLiteral("Recently opened"), QStringLiteral("Memory")};
     for (int i = 0; i < 3; ++i) {
         m_models[i] = new TextListModel(counts[i], texts[i], this);
         m_views[i] = addList(names[i], captions[i], m_models[i]);
     }
-    m_count = new ClickableLabel(QStringLiteral("drivers: ?"), m_tabs);
+    m_count = new ClickableLabel(QStringLiteral("drivers: ?"), this);
     m_count->setObjectName(QStringLiteral("countLabel"));
     m_count->setAccessibleName(QStringLiteral("Count"));
     m_count->setAccessibleDescription(QStringLiteral("On All, shows the detailed list"));
@@ -127,7 +136,6 @@ QWidget* DriverListsPage::buildListArea() {
         if (currentTab() == DriverListPage::All)
             emit detailedListRequested();
     });
-    m_tabs->setCornerWidget(m_count, Qt::TopRightCorner);
     connect(m_tabs, &QTabWidget::currentChanged, this, &DriverListsPage::onTabShown);
     layout->addWidget(m_tabs);
 
@@ -191,6 +199,7 @@ void DriverListsPage::selectRow(DriverListPage tab, std::optional<std::size_t> r
     if (row && *row < static_cast<std::size_t>(view->model()->rowCount())) {
         const QModelIndex index = view->model()->index(static_cast<int>(*row), 0);
         view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        view->doItemsLayout();  // a list just rebuilt scrolls by its new length
         view->scrollTo(index);
     } else {
         view->selectionModel()->clear();
@@ -328,8 +337,8 @@ void DriverListsPage::updateCountLabel() {
         return;
     const DriverListPage tab = currentTab();
     const auto listed = static_cast<std::size_t>(m_models[static_cast<int>(tab)]->rowCount());
-    m_count->setText(QString::fromStdString(database::countLabelText(
-        tab, selectedRow(tab), listed, m_database.recordCount())));
+    m_count->setText(QString::fromStdString(
+        database::countLabelText(tab, selectedRow(tab), listed, m_database.recordCount())));
 }
 
 void DriverListsPage::setRenameBoxShown(bool shown) {

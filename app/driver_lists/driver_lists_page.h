@@ -42,8 +42,8 @@ public:
     static constexpr int kShortListHeight = 275;
 
     DriverListsPage(PlatformServices& platform, NumberFormat format, ParameterPanel& panel,
-                    SummaryBox& summary, database::DriverDatabase& database,
-                    QString settingsPath, QWidget* parent = nullptr);
+                    SummaryBox& summary, database::DriverDatabase& database, QString settingsPath,
+                    QWidget* parent = nullptr);
 
     // Start-up: the saved state applied as if the user had made each change, then the
     // database ranges and the list.
@@ -52,6 +52,8 @@ public:
     DriverListsState state() const;
 
     DriverListPage currentTab() const;
+    // The "All" list as shown, for the detailed list's rows.
+    std::vector<std::string> allEntries() const { return m_lists.allEntries(); }
     const database::DatabaseRanges& ranges() const { return m_ranges; }
 
     void saveRecord();

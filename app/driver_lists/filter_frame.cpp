@@ -148,7 +148,8 @@ database::DriverFilter FilterFrame::filter() const {
 
 void FilterFrame::setFilter(const database::DriverFilter& filter) {
     m_switch->setChecked(filter.on);
-    for (std::size_t i = 0; i < m_rows.size(); ++i) m_rows[i].box->setChecked(filter.criteria[i].enabled);
+    for (std::size_t i = 0; i < m_rows.size(); ++i)
+        m_rows[i].box->setChecked(filter.criteria[i].enabled);
     m_search->setText(QString::fromStdString(filter.searchText));
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         m_rows[i].minimum->setText(QString::fromStdString(filter.criteria[i].minimum));
@@ -198,16 +199,16 @@ void FilterFrame::onBoundChanged(std::size_t index, BoundSide side) {
     if (m_writing)
         return;
     database::DriverFilter current = filter();
-    const auto result = database::applyBoundRule(current, database::criteria()[index].id, side,
-                                                 m_ranges, m_format);
+    const auto result =
+        database::applyBoundRule(current, database::criteria()[index].id, side, m_ranges, m_format);
     if (!result.ok) {
         m_platform.showError(this, QString::fromStdString(result.errorText));
         return;
     }
     writeBounds(current);
     if (result.replaced) {
-        DecimalField* field = side == BoundSide::Minimum ? m_rows[index].minimum
-                                                          : m_rows[index].maximum;
+        DecimalField* field =
+            side == BoundSide::Minimum ? m_rows[index].minimum : m_rows[index].maximum;
         field->selectAll();
     }
     colourPair(index);
@@ -265,8 +266,8 @@ void FilterFrame::chooseDiameterClass(int row) {
     if (row < 0 || row >= static_cast<int>(database::kDiameterClassCount))
         return;
     database::DriverFilter current = filter();
-    const auto result = database::chooseDiameterClass(current, static_cast<std::size_t>(row),
-                                                       m_ranges, m_format);
+    const auto result =
+        database::chooseDiameterClass(current, static_cast<std::size_t>(row), m_ranges, m_format);
     m_classes->hide();
     if (!result.ok) {
         m_platform.showError(this, QString::fromStdString(result.errorText));

@@ -43,8 +43,7 @@ database::DriverRecord DriverListsPage::currentDriver() const {
 void DriverListsPage::fillFields(const database::DriverRecord& record) {
     m_panel.nameField()->setText(qs(record.name));
     for (std::size_t i = 0; i < kRecordFields.size(); ++i)
-        m_panel.setEnteredText(kRecordFields[i],
-                               qs(normaliseDecimal(record.values[i], m_format)));
+        m_panel.setEnteredText(kRecordFields[i], qs(normaliseDecimal(record.values[i], m_format)));
     m_panel.urlField()->setText(qs(record.values[kUrl]));
 }
 

@@ -27,7 +27,9 @@ public:
         apply();
         endResetModel();
     }
-    void reload() { change([] {}); }
+    void reload() {
+        change([] {});
+    }
     // One row's text changed; the selection stays.
     void rowChanged(int row) { emit dataChanged(index(row), index(row)); }
     QString textAt(int row) const;

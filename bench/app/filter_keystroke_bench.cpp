@@ -22,8 +22,9 @@ void writeDatabase(const QString& path, int count) {
         bytes += "[Maker " + QByteArray::number(i % 97) + " Woofer " + QByteArray::number(i) +
                  "]\r\nQms=" + QByteArray::number(2 + i % 7) + ".5\r\nQes=0.3" +
                  QByteArray::number(i % 10) + "\r\nfs=" + QByteArray::number(20 + i % 80) +
-                 "\r\nMms=" + QByteArray::number(10 + i % 150) + "\r\nDd=" +
-                 QByteArray::number(dd) + "\r\nRe=5.6\r\nHc=\r\nHg=\r\nPe=\r\nLe=\r\nURL=https://"
+                 "\r\nMms=" + QByteArray::number(10 + i % 150) +
+                 "\r\nDd=" + QByteArray::number(dd) +
+                 "\r\nRe=5.6\r\nHc=\r\nHg=\r\nPe=\r\nLe=\r\nURL=https://"
                  "\r\n\r\n";
     }
     QFile file(path);
@@ -54,5 +55,20 @@ void BM_FilterKeystrokeWith100000Records(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FilterKeystrokeWith100000Records)->Unit(benchmark::kMillisecond);
+
+// Start-up with a 10 000-record database: reading it, restoring the state, building the
+// lists, up to the first painted window.
+void BM_StartupWith10000Records(benchmark::State& state) {
+    QTemporaryDir dir;
+    writeDatabase(QDir(dir.path()).filePath("sublumo_tsp.ini"), 10000);
+    sublumo::ScriptedPlatform platform;
+    for (auto _ : state) {
+        sublumo::MainWindow window(platform, dir.path());
+        window.show();
+        benchmark::DoNotOptimize(QTest::qWaitForWindowExposed(&window));
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_StartupWith10000Records)->Unit(benchmark::kMillisecond);
 
 }  // namespace

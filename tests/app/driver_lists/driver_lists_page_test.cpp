@@ -135,7 +135,8 @@ TEST_F(DriverListsPageTest, RecentlyOpenedListsTheLoadsNewestFirst) {
 
 TEST_F(DriverListsPageTest, ThirtyLoadsKeepTheLastTwentyFive) {
     std::vector<StoredDriver> drivers;
-    for (int i = 0; i < 30; ++i) drivers.push_back({QStringLiteral("D%1").arg(i, 2, 10, QChar('0'))});
+    for (int i = 0; i < 30; ++i)
+        drivers.push_back({QStringLiteral("D%1").arg(i, 2, 10, QChar('0'))});
     startWith(drivers);
     for (int row = 0; row < 30; ++row) {
         clickRow(list("allList"), row);

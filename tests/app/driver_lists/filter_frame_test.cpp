@@ -24,7 +24,9 @@ protected:
         start();
     }
     QStringList allRows() const { return rows(list("allList")); }
-    void check(const char* box) { QTest::mouseClick(find<QCheckBox>(box), Qt::LeftButton, {}, QPoint(6, 8)); }
+    void check(const char* box) {
+        QTest::mouseClick(find<QCheckBox>(box), Qt::LeftButton, {}, QPoint(6, 8));
+    }
     void switchOn() { check("alfbox"); }
     void type(const char* field, const QString& text) { typeInto(window.get(), field, text); }
 };

@@ -1,6 +1,6 @@
+#include <sys/stat.h>
 #include <QCheckBox>
 #include <QRadioButton>
-#include <sys/stat.h>
 
 #include "driver_lists_fixture.h"
 #include "loudspeaker/summary_box.h"
