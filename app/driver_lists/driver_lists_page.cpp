@@ -137,7 +137,7 @@ QWidget* DriverListsPage::buildListArea() {
             emit detailedListRequested();
     });
     connect(m_tabs, &QTabWidget::currentChanged, this, &DriverListsPage::onTabShown);
-    layout->addWidget(m_tabs);
+    layout->addWidget(m_tabs, 1);
 
     m_rename = new RenameBox(area);
     m_rename->hide();
@@ -152,7 +152,6 @@ QWidget* DriverListsPage::buildListArea() {
     connect(m_renameLabel, &ClickableLabel::clicked, this,
             [this] { setRenameBoxShown(!m_rename->isVisibleTo(this)); });
     layout->addWidget(m_renameLabel, 0, Qt::AlignRight);
-    layout->addStretch(1);
     return area;
 }
 
@@ -167,7 +166,7 @@ QListView* DriverListsPage::addList(const QString& objectName, const QString& ca
     view->setUniformItemSizes(true);  // 100 000 rows lay out without measuring each
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setFixedHeight(kListHeight);
+    view->setMaximumHeight(kListHeight);  // less where the panel above leaves less room
     view->installEventFilter(this);
     const auto tab = static_cast<DriverListPage>(m_tabs->count());
     // A click makes the row current before it selects it: the rule waits for the selection.
@@ -199,8 +198,9 @@ void DriverListsPage::selectRow(DriverListPage tab, std::optional<std::size_t> r
     if (row && *row < static_cast<std::size_t>(view->model()->rowCount())) {
         const QModelIndex index = view->model()->index(static_cast<int>(*row), 0);
         view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-        view->doItemsLayout();  // a list just rebuilt scrolls by its new length
-        view->scrollTo(index);
+        // A list just rebuilt knows its new length only after its next layout pass.
+        QMetaObject::invokeMethod(
+            view, [view] { view->scrollTo(view->currentIndex()); }, Qt::QueuedConnection);
     } else {
         view->selectionModel()->clear();
     }
@@ -343,9 +343,9 @@ void DriverListsPage::updateCountLabel() {
 
 void DriverListsPage::setRenameBoxShown(bool shown) {
     m_rename->setVisible(shown);
-    listOf(DriverListPage::All)->setFixedHeight(shown ? kShortListHeight : kListHeight);
+    listOf(DriverListPage::All)->setMaximumHeight(shown ? kShortListHeight : kListHeight);
     for (DriverListPage tab : {DriverListPage::RecentlyOpened, DriverListPage::Memory})
-        listOf(tab)->setFixedHeight(shown ? kShortListHeight : kListHeight);
+        listOf(tab)->setMaximumHeight(shown ? kShortListHeight : kListHeight);
     if (shown)
         m_rename->focusField();
 }
