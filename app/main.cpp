@@ -9,6 +9,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QString::fromLatin1(sublumo::kProgramTitle));
     sublumo::DesktopPlatform platform;
     sublumo::MainWindow window(platform, QCoreApplication::applicationDirPath());
+    if (window.startupFailed())
+        return 1;  // the database is held by another process: nothing is shown or written
     window.show();
     return QApplication::exec();
 }

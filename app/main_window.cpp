@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "calculators/calculator_page.h"
+#include "driver_lists/driver_lists_page.h"
 #include "driver_summary.h"
 #include "enclosure/enclosure_page.h"
 #include "formulas_report.h"
@@ -102,6 +103,7 @@ MainWindow::MainWindow(PlatformServices& platform, QString programDirectory, QWi
     buildIconStrip();
     connect(m_pages, &QTabWidget::currentChanged, this, &MainWindow::onPageChanged);
     onPageChanged(kLoudspeakerPage);
+    startUp();
 }
 
 QWidget* MainWindow::buildLoudspeakerPage() {
@@ -115,14 +117,15 @@ QWidget* MainWindow::buildLoudspeakerPage() {
 
     m_lowerArea = new QTabWidget(page);
     m_lowerArea->setObjectName(QStringLiteral("lowerArea"));
-    auto* lists = new QWidget;
-    lists->setObjectName(QStringLiteral("driverListsPage"));
+    m_summary = new SummaryBox(*m_panel, m_format, page);
+    m_driverLists =
+        new DriverListsPage(m_platform, m_format, *m_panel, *m_summary, m_database, settingsPath());
     auto* tools = new CalculatorPage(m_platform, m_format, *m_panel);
-    m_lowerArea->addTab(lists, QStringLiteral("List of drivers"));
+    m_lowerArea->addTab(m_driverLists, QStringLiteral("List of drivers"));
     m_lowerArea->addTab(tools, QStringLiteral("Advanced options"));
     column->addWidget(m_lowerArea, 1);
 
-    m_summary = new SummaryBox(*m_panel, m_format, page);
+    m_summary->raise();
     m_summary->setGeometry(0, 0, kNarrowWidth, m_summary->sizeHint().height());
     connect(m_panel, &ParameterPanel::backgroundClicked, m_summary, &QWidget::hide);
     connect(m_panel, &ParameterPanel::expandToggleRequested, this, [this] { setTall(!m_tall); });

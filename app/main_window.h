@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
+#include "driver_database.h"
 #include "number_text.h"
 
 class QPlainTextEdit;
@@ -11,6 +13,12 @@ class QToolButton;
 
 namespace sublumo {
 
+namespace database {
+class SettingsStore;
+class SectionValues;
+}  // namespace database
+
+class DriverListsPage;
 class EnclosurePage;
 class ParameterPanel;
 class PlatformServices;
@@ -27,10 +35,26 @@ public:
     static constexpr int kShortHeight = 269;
     static constexpr int kPageTimerMs = 300;
 
+    // Opens the database and the settings beside the program and restores the saved state.
+    // When the database cannot be read, the lock message is shown and startupFailed() is true:
+    // the program then ends without showing the window or writing the settings.
     MainWindow(PlatformServices& platform, QString programDirectory, QWidget* parent = nullptr);
 
+    bool startupFailed() const { return m_startupFailed; }
     ParameterPanel& parameterPanel() const { return *m_panel; }
     EnclosurePage& enclosurePage() const { return *m_enclosure; }
+    DriverListsPage& driverListsPage() const { return *m_driverLists; }
+    database::DriverDatabase& database() { return m_database; }
+    QString settingsPath() const;
+
+    // The detailed list window writes its column switches (section Form2) through this at
+    // shut-down, after Form and recent. Without one, Form2 stays as the file holds it.
+    using ColumnSettingsWriter = std::function<void(database::SettingsStore&)>;
+    void setColumnSettingsWriter(ColumnSettingsWriter writer) {
+        m_columnSettingsWriter = std::move(writer);
+    }
+    // Shut-down: Form, recent, then Form2. Runs once, when the window closes.
+    void writeSettings();
     bool isTall() const { return m_tall; }
     bool isPinned() const { return m_pinned; }
     QTimer& pageTimer() const { return *m_pageTimer; }
@@ -45,7 +69,13 @@ signals:
     // The page timer fired on "Enclosure": the selected box type starts its design.
     void enclosureStartRequested();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    void startUp();
+    void applyFormSettings(const database::SectionValues& form, std::vector<std::string> recent);
+    QString programFile(std::string_view name) const;
     QWidget* buildLoudspeakerPage();
     void buildIconStrip();
     QToolButton* addStripButton(const QString& objectName, const QString& tooltip,
@@ -60,6 +90,11 @@ private:
 
     PlatformServices& m_platform;
     QString m_programDirectory;
+    database::DriverDatabase m_database;
+    bool m_startupFailed = false;
+    bool m_settingsWritten = false;
+    ColumnSettingsWriter m_columnSettingsWriter;
+    DriverListsPage* m_driverLists = nullptr;
     NumberFormat m_format;
     bool m_tall = true;
     bool m_pinned = false;

@@ -25,7 +25,7 @@ std::string doubleAmpersands(std::string_view text) {
 }
 
 std::string confirmationText(std::string_view question, std::string_view name) {
-    return std::string(question) + "\n" + doubleAmpersands(name);
+    return std::string(question) + "\n" + std::string(name);
 }
 
 FlushResult saveRecordToDatabase(DriverDatabase& database, const DriverRecord& record) {
@@ -49,14 +49,14 @@ FlushResult deleteRecordFromDatabase(DriverDatabase& database, std::string_view 
 
 RenameResult renameRecordInDatabase(DriverDatabase& database, std::string_view oldName,
                                     std::string_view newName) {
-    constexpr std::size_t kKept = recordKeys.size();
     const std::vector<std::string> keys = database.keysOf(oldName);
-    if (keys.size() < kKept)
+    if (keys.size() < recordKeys.size())
         return {RenameStatus::NothingRenamed, std::string(kNothingRenamedMessage)};
 
+    // Every key line moves, hand-added ones too, in their order.
     std::vector<std::pair<std::string, std::string>> lines;
-    lines.reserve(kKept);
-    for (std::size_t i = 0; i < kKept; ++i)
+    lines.reserve(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i)
         lines.emplace_back(keys[i], database.readValue(oldName, keys[i]));
     const std::string target(newName);  // newName may point into the record being erased
     database.eraseRecord(oldName);

@@ -25,9 +25,10 @@ inline constexpr std::string_view kRecordNotFoundMessage =
 inline constexpr std::string_view kNothingRenamedMessage =
     "There is no record selected. Nothing has been renamed.";
 
-// A message box shows "&" as an accelerator mark unless it is doubled.
+// For toolkits whose message boxes take "&" as an accelerator mark.
 std::string doubleAmpersands(std::string_view text);
-// The question, a line break and the name, ready for a confirmation box.
+// The question, a line break and the name exactly as stored: the program's message boxes show
+// their text as it stands, so one "&" shows as one.
 std::string confirmationText(std::string_view question, std::string_view name);
 
 // The store side of the record operations, in the calling orders the page uses. The caller
@@ -47,9 +48,9 @@ struct RenameResult {
     std::string errorText;  // kNothingRenamedMessage, or the system's text of a failed flush
 };
 
-// keysOf the old record and readValue of its first eleven keys, eraseRecord, writeValue of
-// those keys under the new name, flushDatabase. A record with fewer than eleven keys (or none
-// at all) is left alone.
+// keysOf the old record and readValue of each of its keys, eraseRecord, writeValue of those
+// keys under the new name in the same order, flushDatabase. A record with fewer than eleven keys
+// (or none at all) is left alone.
 RenameResult renameRecordInDatabase(DriverDatabase& database, std::string_view oldName,
                                     std::string_view newName);
 

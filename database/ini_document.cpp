@@ -34,16 +34,6 @@ std::size_t findEquals(std::string_view line) {
     return std::string_view::npos;
 }
 
-// A line break inside a name or value would split the line on the next read and could forge
-// a header: a single-line field never holds one, so it becomes a blank.
-std::string singleLine(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c == '\r' || c == '\n')
-            c = ' ';
-    return out;
-}
-
 }  // namespace
 
 // Turns each line of the file into spans of the document's text. Lines that are not UTF-8
@@ -248,10 +238,12 @@ std::vector<std::string> IniDocument::keys(std::string_view section) const {
 }
 
 void IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
-    // Copies first: the texts may point into this document's own text, which grows below.
-    const std::string name = singleLine(section);
-    const std::string keyText = singleLine(key);
-    const std::string valueText = singleLine(value);
+    // Held as the next read will give them back, so that memory and file never disagree (a
+    // line break would also split the line and could forge a header). Copies first: the texts
+    // may point into this document's own text, which grows below.
+    const std::string name = asReadBack(section);
+    const std::string keyText = asReadBack(key);
+    const std::string valueText = asReadBack(value);
     auto index = findSection(name);
     if (!index) {
         index = m_sections.size();

@@ -91,6 +91,14 @@ private:
 
 }  // namespace
 
+std::string asReadBack(std::string_view text) {
+    std::string single(text);
+    for (char& c : single)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    return std::string(stripLine(decodeLine(single)));
+}
+
 std::string_view stripLine(std::string_view text) {
     while (!text.empty() && static_cast<unsigned char>(text.front()) <= 0x20) text.remove_prefix(1);
     while (!text.empty() && static_cast<unsigned char>(text.back()) <= 0x20) text.remove_suffix(1);

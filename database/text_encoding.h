@@ -23,6 +23,11 @@ std::string windows1252ToUtf8(std::string_view text);
 // files written on Windows keep their accents.
 std::string decodeLine(std::string_view text);
 
+// A single-line name, key or value as a reader of the written file will take it back: a line
+// break becomes a blank, bytes that are not UTF-8 are read as Windows-1252, and blanks and
+// control characters at both ends are gone.
+std::string asReadBack(std::string_view text);
+
 // Folds A-Z and the Latin-1 capitals (U+00C0..U+00DE, not U+00D7) to lower case: what record,
 // section and key names are matched by.
 std::string foldCase(std::string_view text);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "main_window.h"
@@ -13,7 +14,8 @@ namespace {
 // and the next turn of the event loop (where the repaint requests are handled).
 void BM_KeystrokeInQms(benchmark::State& state) {
     sublumo::ScriptedPlatform platform;
-    sublumo::MainWindow window(platform, QString());
+    QTemporaryDir dir;  // no database, no settings
+    sublumo::MainWindow window(platform, dir.path());
     window.show();
     const std::pair<const char*, const char*> driver[] = {
         {"Qms", "2.5"}, {"Qes", "0.35"}, {"fs", "30"}, {"Mms", "60"}, {"Dd", "260"},

@@ -40,14 +40,15 @@ TEST_F(RecordOperations, LoadReadsTheElevenKeysAndMissingOnesAsEmpty) {
     EXPECT_EQ(shortOne.value("Le"), "");
 }
 
-TEST_F(RecordOperations, RenameToTheSameNameInLowerCaseMovesItLastWithElevenKeys) {
+TEST_F(RecordOperations, RenameToTheSameNameInLowerCaseMovesItLastWithEveryKey) {
     const RenameResult result = renameRecordInDatabase(m_db, "A", "a");
     ASSERT_EQ(result.status, RenameStatus::Renamed);
     EXPECT_EQ(m_db.recordNames(), (Names{"Short", "B", "a"}));
-    // The twelfth key line of the hand-edited record is not carried over.
-    EXPECT_EQ(readBytes(m_path).substr(readBytes(m_path).find("[a]")),
+    // The hand-added twelfth key line moves along, in its place.
+    const std::string after = readBytes(m_path);
+    EXPECT_EQ(after.substr(after.find("[a]")),
               "[a]\r\nQms=1\r\nQes=2\r\nfs=3\r\nMms=4\r\nDd=5\r\nRe=6\r\nHc=7\r\nHg=8\r\n"
-              "Pe=9\r\nLe=10\r\nURL=u\r\n\r\n");
+              "Pe=9\r\nLe=10\r\nURL=u\r\nExtra=12\r\n\r\n");
 }
 
 TEST_F(RecordOperations, RenameOntoAnotherRecordKeepsItsPlaceAndItsOtherKeys) {
@@ -78,9 +79,30 @@ TEST_F(RecordOperations, DeleteRemovesTheRecordFromMemoryAndFile) {
     EXPECT_EQ(m_db.recordNames(), (Names{"A", "B"}));
 }
 
-TEST(RecordMessages, DoubleEveryAmpersandOfTheNameShown) {
+// What the program holds after a save is what the next start reads back, whoever saved.
+TEST_F(RecordOperations, ANameIsHeldAsTheNextStartWillReadIt) {
+    DriverRecord record;
+    record.name = "Woofer 10";
+    record.values.fill("1");
+    ASSERT_TRUE(saveRecordToDatabase(m_db, record));
+    record.name = " Woofer 10 \t";
+    record.values[0] = "2 ";
+    ASSERT_TRUE(saveRecordToDatabase(m_db, record));
+    record.name = "Caf\xE9 \xB1 10";  // Windows-1252, as an old file or a paste may give
+    ASSERT_TRUE(saveRecordToDatabase(m_db, record));
+
+    const Names held = m_db.recordNames();
+    EXPECT_EQ(held, (Names{"A", "Short", "B", "Woofer 10", "Caf\u00E9 \u00B1 10"}));
+    EXPECT_EQ(m_db.readValue("Woofer 10", "Qms"), "2");
+    DriverDatabase nextStart;
+    ASSERT_EQ(nextStart.openDatabase(m_path).status, OpenStatus::Loaded);
+    EXPECT_EQ(nextStart.recordNames(), held);
+    EXPECT_EQ(nextStart.readValue("Woofer 10", "Qms"), "2");
+}
+
+TEST(RecordMessages, TheNameShownIsTheStoredNameWithOneAmpersand) {
     EXPECT_EQ(confirmationText(kOverwriteQuestion, "Smith & Sons && Co"),
-              "Are you sure you want to overwrite this record?\nSmith && Sons &&&& Co");
+              "Are you sure you want to overwrite this record?\nSmith & Sons && Co");
     EXPECT_EQ(confirmationText(kDeleteQuestion, "X"),
               "Are you sure you want to delete this record?\nX");
 }
