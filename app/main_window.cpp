@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "calculators/calculator_page.h"
+#include "driver_lists/detailed_list_window.h"
 #include "driver_lists/driver_lists_page.h"
 #include "driver_summary.h"
 #include "enclosure/enclosure_page.h"
@@ -21,6 +22,7 @@
 #include "platform/platform_services.h"
 #include "platform/png_writer.h"
 #include "program_info.h"
+#include "settings_store.h"
 #include "widgets/icons.h"
 #include "widgets/shown_state.h"
 
@@ -104,6 +106,40 @@ MainWindow::MainWindow(PlatformServices& platform, QString programDirectory, QWi
     connect(m_pages, &QTabWidget::currentChanged, this, &MainWindow::onPageChanged);
     onPageChanged(kLoudspeakerPage);
     startUp();
+    buildDetailedList();
+}
+
+// Created hidden with the main window; the count label of "All" opens it.
+void MainWindow::buildDetailedList() {
+    m_detailedList = new DetailedListWindow(m_format, this);
+    m_detailedList->setRowsSource([this] {
+        return database::detailedRows(m_database, m_driverLists->allEntries(), m_format);
+    });
+    connect(m_driverLists, &DriverListsPage::detailedListRequested, this, [this] {
+        database::SettingsStore settings;
+        settings.open(settingsPath().toStdString());
+        m_detailedList->showBeside(*this, settings);
+        m_detailedList->activateWindow();
+    });
+    connect(m_driverLists, &DriverListsPage::listsChanged, m_detailedList,
+            &DetailedListWindow::rebuildIfAutoReloading);
+    connect(m_detailedList, &DetailedListWindow::loadRequested, this,
+            &MainWindow::loadFromDetailedList);
+    setColumnSettingsWriter(
+        [this](database::SettingsStore& settings) { m_detailedList->writeColumnSwitches(settings); });
+}
+
+void MainWindow::loadFromDetailedList(const database::DriverRecord& record) {
+    m_driverLists->loadDetailedListRow(record);
+    const int page = m_pages->currentIndex();
+    if (page == kEnclosurePage) {
+        setWindowTitle(captionWithDriverName());
+        m_enclosure->recompute();
+    } else if (page == kFormulasPage) {
+        setWindowTitle(captionWithDriverName());
+        rebuildFormulas();
+    }
+    m_enclosure->refreshArrangement();
 }
 
 QWidget* MainWindow::buildLoudspeakerPage() {

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "driver_database.h"
+#include "driver_record.h"
 #include "number_text.h"
 
 class QPlainTextEdit;
@@ -18,6 +19,7 @@ class SettingsStore;
 class SectionValues;
 }  // namespace database
 
+class DetailedListWindow;
 class DriverListsPage;
 class EnclosurePage;
 class ParameterPanel;
@@ -44,6 +46,7 @@ public:
     ParameterPanel& parameterPanel() const { return *m_panel; }
     EnclosurePage& enclosurePage() const { return *m_enclosure; }
     DriverListsPage& driverListsPage() const { return *m_driverLists; }
+    DetailedListWindow& detailedListWindow() const { return *m_detailedList; }
     database::DriverDatabase& database() { return m_database; }
     QString settingsPath() const;
 
@@ -86,6 +89,8 @@ private:
     void placeIconStrip();
     void focusOnLoudspeakerPage();
     void rebuildFormulas();
+    void buildDetailedList();
+    void loadFromDetailedList(const database::DriverRecord& record);
     QString captionWithDriverName() const;
 
     PlatformServices& m_platform;
@@ -95,6 +100,7 @@ private:
     bool m_settingsWritten = false;
     ColumnSettingsWriter m_columnSettingsWriter;
     DriverListsPage* m_driverLists = nullptr;
+    DetailedListWindow* m_detailedList = nullptr;
     NumberFormat m_format;
     bool m_tall = true;
     bool m_pinned = false;

@@ -58,6 +58,8 @@ public:
 
     void saveRecord();
     void loadRecord();
+    // A row of the detailed list: filled in as a load does, after which Save waits for a change.
+    void loadDetailedListRow(const database::DriverRecord& record);
     void deleteRecord();
     void renameRecord();
     void refreshDriverList();

@@ -154,6 +154,15 @@ void DriverListsPage::loadRecord() {
         m_summary.rebuild();
 }
 
+void DriverListsPage::loadDetailedListRow(const database::DriverRecord& record) {
+    if (m_panel.parameters().mode == DiaphragmEntryMode::Area)
+        m_panel.toggleDiaphragmMode();
+    fillFields(record);
+    m_save->setEnabled(false);
+    if (m_summary.isVisible())
+        m_summary.rebuild();
+}
+
 void DriverListsPage::deleteRecord() {
     switch (currentTab()) {
         case DriverListPage::All:

@@ -12,8 +12,8 @@ namespace sublumo {
 
 namespace {
 
-constexpr std::array<FieldRow, 1> kRows = {{
-    {"Nd", "Nd", "", "Number of drivers (1 to 9)", "1", FieldKind::Count},
+constexpr std::array<DesignFieldRow, 1> kRows = {{
+    {"Nd", "Nd", "", "Number of drivers (1 to 9)", "1", DesignFieldKind::Count},
 }};
 
 constexpr std::array<const char*, enclosure::kConnectionCount> kButtonNames = {

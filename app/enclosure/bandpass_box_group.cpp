@@ -11,12 +11,12 @@ namespace sublumo {
 
 namespace {
 
-constexpr std::array<FieldRow, 4> kRows = {{
-    {"Vr", "Vr", "l", "Net internal volume of sealed (rear) chamber", "0", FieldKind::Decimal},
+constexpr std::array<DesignFieldRow, 4> kRows = {{
+    {"Vr", "Vr", "l", "Net internal volume of sealed (rear) chamber", "0", DesignFieldKind::Decimal},
     {"fill", "fill", "%", "Amount of damping material inside sealed (rear) chamber", "100",
-     FieldKind::Fill},
-    {"Vf", "Vf", "l", "Net internal volume of vented (front) chamber", "0", FieldKind::Decimal},
-    {"fb", "fb", "Hz", "Resonance frequency of system", "0", FieldKind::Decimal},
+     DesignFieldKind::Fill},
+    {"Vf", "Vf", "l", "Net internal volume of vented (front) chamber", "0", DesignFieldKind::Decimal},
+    {"fb", "fb", "Hz", "Resonance frequency of system", "0", DesignFieldKind::Decimal},
 }};
 
 // Vf goes on to fb while it is typed by the user, else to Dv.

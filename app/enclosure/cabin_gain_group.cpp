@@ -9,10 +9,10 @@ namespace sublumo {
 
 namespace {
 
-constexpr std::array<FieldRow, 2> kRows = {{
+constexpr std::array<DesignFieldRow, 2> kRows = {{
     {"lmax", "lmax", "m", "The longest dimension of space (car interior)", "2.2",
-     FieldKind::Decimal},
-    {"fcg", "fcg", "Hz", "Gain frequency", "", FieldKind::Output},
+     DesignFieldKind::Decimal},
+    {"fcg", "fcg", "Hz", "Gain frequency", "", DesignFieldKind::Output},
 }};
 
 }  // namespace

@@ -14,15 +14,15 @@ namespace {
 
 using enclosure::kClosedAlignments;
 
-constexpr std::array<FieldRow, 7> kRows = {{
+constexpr std::array<DesignFieldRow, 7> kRows = {{
     {"Vb", "Vb", "l", "Net internal volume of enclosure (click to set infinite volume)", "0",
-     FieldKind::Decimal},
-    {"fill", "fill", "%", "Amount of damping material inside enclosure", "100", FieldKind::Fill},
-    {"Qtc", "Qtc", "", "Total Q-factor of system", "", FieldKind::Output},
-    {"fc", "fc", "Hz", "Resonance frequency of system", "", FieldKind::Output},
-    {"f3", "f3", "Hz", "Half-power frequency of system", "", FieldKind::Output},
-    {"peak", "peak", "dB", "Peak in response curve", "", FieldKind::Output},
-    {"CaCm", "Ca/Cm", "%", "Acoustical/mechanical compliance ratio", "", FieldKind::Output},
+     DesignFieldKind::Decimal},
+    {"fill", "fill", "%", "Amount of damping material inside enclosure", "100", DesignFieldKind::Fill},
+    {"Qtc", "Qtc", "", "Total Q-factor of system", "", DesignFieldKind::Output},
+    {"fc", "fc", "Hz", "Resonance frequency of system", "", DesignFieldKind::Output},
+    {"f3", "f3", "Hz", "Half-power frequency of system", "", DesignFieldKind::Output},
+    {"peak", "peak", "dB", "Peak in response curve", "", DesignFieldKind::Output},
+    {"CaCm", "Ca/Cm", "%", "Acoustical/mechanical compliance ratio", "", DesignFieldKind::Output},
 }};
 
 constexpr std::array<EnterLink, 2> kEnter = {{{"Vb", "fill"}, {"fill", "Vb"}}};

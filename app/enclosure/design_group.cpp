@@ -35,22 +35,22 @@ DesignGroup::DesignGroup(const QString& objectName, const QString& title,
     m_grid->setColumnStretch(4, 1);
 }
 
-QLineEdit* DesignGroup::makeField(const FieldRow& row) {
+QLineEdit* DesignGroup::makeField(const DesignFieldRow& row) {
     const QString start = qs(row.start);
     QLineEdit* field = nullptr;
     switch (row.kind) {
-        case FieldKind::Decimal:
+        case DesignFieldKind::Decimal:
             field = new DecimalField(m_platform, m_format, this);
             field->setText(start);
             break;
-        case FieldKind::Output:
+        case DesignFieldKind::Output:
             field = new QLineEdit(start, this);
             setDerivedLook(field, true);
             break;
-        case FieldKind::Count:
+        case DesignFieldKind::Count:
             field = new StepField(StepField::kCount, start, this);
             break;
-        case FieldKind::Fill:
+        case DesignFieldKind::Fill:
             field = new StepField(StepField::kFill, start, this);
             break;
     }
@@ -59,15 +59,15 @@ QLineEdit* DesignGroup::makeField(const FieldRow& row) {
     field->setAccessibleDescription(qs(row.hint));
     field->setToolTip(qs(row.hint));
     field->setFixedSize(kFieldWidth, kRowHeight);
-    if (row.kind != FieldKind::Output)
+    if (row.kind != DesignFieldKind::Output)
         connect(field, &QLineEdit::textChanged, this, &DesignGroup::edited);
     return field;
 }
 
-void DesignGroup::addRows(std::span<const FieldRow> rows, int firstRow) {
+void DesignGroup::addRows(std::span<const DesignFieldRow> rows, int firstRow) {
     // An empty grid still counts one row.
     int r = firstRow >= 0 ? firstRow : (m_grid->count() == 0 ? 0 : m_grid->rowCount());
-    for (const FieldRow& row : rows) {
+    for (const DesignFieldRow& row : rows) {
         auto* caption = new ClickableLabel(qs(row.caption), this);
         caption->setObjectName(qs(row.name) + QStringLiteral("Caption"));
         caption->setToolTip(qs(row.hint));

@@ -18,16 +18,16 @@ class PlatformServices;
 
 // What a row's field is: a decimal input, an output the design writes, a count 1..9 or a fill
 // percentage 0..100.
-enum class FieldKind { Decimal, Output, Count, Fill };
+enum class DesignFieldKind { Decimal, Output, Count, Fill };
 
 // One row of a group: caption, field and unit, built from a table.
-struct FieldRow {
+struct DesignFieldRow {
     const char* name;  // the field's object name; the caption and unit add "Caption", "Unit"
     const char* caption;
     const char* unit;
     const char* hint;
     const char* start;  // the text at start
-    FieldKind kind;
+    DesignFieldKind kind;
 };
 
 // Where Enter in `from` sends the focus; `alternative` when `to` cannot take it.
@@ -59,7 +59,7 @@ signals:
 
 protected:
     // Appends the rows to the grid, starting at `firstRow` when given.
-    void addRows(std::span<const FieldRow> rows, int firstRow = -1);
+    void addRows(std::span<const DesignFieldRow> rows, int firstRow = -1);
     void linkEnter(std::span<const EnterLink> links);
     // The hint of a volume field tells the volume in cubic feet while the mouse is over it.
     void showCubicFeetHint(const char* name);
@@ -73,7 +73,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QLineEdit* makeField(const FieldRow& row);
+    QLineEdit* makeField(const DesignFieldRow& row);
 
     PlatformServices& m_platform;
     NumberFormat m_format;

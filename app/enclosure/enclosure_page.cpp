@@ -18,6 +18,7 @@
 #include "enclosure/closed_box_group.h"
 #include "enclosure/linkwitz_circuit_panel.h"
 #include "enclosure/linkwitz_group.h"
+#include "enclosure/memory_slot_panel.h"
 #include "enclosure/options_group.h"
 #include "enclosure/source_group.h"
 #include "enclosure/vented_box_group.h"
@@ -66,7 +67,8 @@ EnclosurePage::EnclosurePage(PlatformServices& platform, NumberFormat format, Dr
     small.setPixelSize(11);
     setFont(small);
     m_charts = new ResponseChartsView(this, charts);
-    m_charts->move(148, 44);
+    m_charts->move(ResponseChartsView::kPagePosition);
+    m_charts->setNumberFormat(format);
     buildTypeSwitch();
     buildGroups(platform);
     connectGroups();
@@ -111,6 +113,12 @@ void EnclosurePage::buildGroups(PlatformServices& platform) {
     m_memorySlotArea = new QWidget(this);
     m_memorySlotArea->setObjectName(QStringLiteral("memorySlotArea"));
     m_memorySlotArea->setGeometry(312, 372, 432, 294);
+    m_memory = new MemorySlotPanel(m_charts->chart(ChartKind::Relative),
+                                   m_charts->chart(ChartKind::Absolute), m_memorySlotArea,
+                                   m_memorySlotArea->width() - MemorySlotPanel::kBoxLeft);
+    m_memory->setSnapshotProvider([this] { return memorySnapshot(); });
+    connect(this, &EnclosurePage::responseOptionsEnabledChanged, m_memory,
+            &MemorySlotPanel::setStoresEnabled);
 
     m_circuit = new LinkwitzCircuitPanel(platform, m_format, this);
     m_circuit->setGeometry(312, 372, 432, 180);
@@ -363,6 +371,76 @@ void EnclosurePage::finish(const enc::SharedResult& shared) {
     m_arrangementInUse = shared.arrangement;
     m_table = shared.table;
     drawCurves(shared);
+}
+
+namespace {
+
+std::string textOf(const DesignGroup& group, const char* field) {
+    return group.field(field)->text().toStdString();
+}
+
+memory::VentTexts ventTexts(const VentDesignGroup& group) {
+    memory::VentTexts vent;
+    vent.shape = group.shape();
+    vent.count = textOf(group, "Nv");
+    vent.diameter = textOf(group, "Dv");
+    vent.width = textOf(group, "Av");
+    vent.height = textOf(group, "Bv");
+    vent.length = textOf(group, "Lv");
+    vent.endCorrection = group.findChild<QLineEdit*>(QStringLiteral("k"))->text().toStdString();
+    vent.firstResonance = textOf(group, "1Rv");
+    return vent;
+}
+
+std::string fillPercent(const VentDesignGroup& group) {
+    return std::string(enc::kFillAmounts[group.fillAmount()].percent);
+}
+
+}  // namespace
+
+memory::DesignSnapshot EnclosurePage::memorySnapshot() const {
+    memory::DesignSnapshot snapshot;
+    memory::ConditionTexts& c = snapshot.conditions;
+    c.driverName = m_driver().name;
+    c.designLabel = designLabel().toStdString();
+    c.seriesResistance = textOf(*m_options, "Rs");
+    c.addedMass = textOf(*m_options, "M+");
+    c.voiceCoilTemperature = textOf(*m_options, "Tvc");
+    c.level = textOf(*m_source, "L");
+    c.distance = textOf(*m_source, "d");
+    c.voltage = textOf(*m_source, "U");
+    c.driverPower = textOf(*m_source, "Pd");
+    c.resistorPower = textOf(*m_source, "Pr");
+
+    memory::DesignTexts& d = snapshot.design;
+    switch (boxType()) {
+        case BoxType::Closed:
+            d.type = memory::EnclosureType::Closed;
+            d.closed = {m_closed->infinite(), textOf(*m_closed, "Vb"), textOf(*m_closed, "fill"),
+                        textOf(*m_closed, "Qtc"),  textOf(*m_closed, "fc"),
+                        textOf(*m_closed, "f3"),   textOf(*m_closed, "peak"),
+                        textOf(*m_closed, "CaCm")};
+            break;
+        case BoxType::Vented:
+            d.type = memory::EnclosureType::Vented;
+            d.vented.volume = textOf(*m_vented, "Vb");
+            d.vented.fill = fillPercent(*m_vented);
+            d.vented.fb = textOf(*m_vented, "fb");
+            d.vented.vent = ventTexts(*m_vented);
+            break;
+        case BoxType::Bandpass:
+            d.type = memory::EnclosureType::Bandpass;
+            d.bandpass.rearVolume = textOf(*m_bandpass, "Vr");
+            d.bandpass.frontVolume = textOf(*m_bandpass, "Vf");
+            d.bandpass.sealedFill = textOf(*m_bandpass, "fill");
+            d.bandpass.ventedFill = fillPercent(*m_bandpass);
+            d.bandpass.fb = textOf(*m_bandpass, "fb");
+            d.bandpass.vent = ventTexts(*m_bandpass);
+            break;
+    }
+    snapshot.table = m_table ? &*m_table : nullptr;
+    snapshot.format = m_format;
+    return snapshot;
 }
 
 void EnclosurePage::setOptionsEnabled(bool enabled) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "design_memory.h"
+
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -20,6 +22,7 @@ class CabinGainGroup;
 class ClosedBoxGroup;
 class LinkwitzCircuitPanel;
 class LinkwitzGroup;
+class MemorySlotPanel;
 class OptionsGroup;
 class PlatformServices;
 class ResponseChartsView;
@@ -50,6 +53,9 @@ public:
     QString designLabel() const;
     // The numbers and texts of the last recompute: what a design memory copies.
     const std::optional<enclosure::ResponseTable>& responseTable() const { return m_table; }
+    MemorySlotPanel& memorySlots() const { return *m_memory; }
+    // The displayed texts and the response table that a design memory keeps.
+    memory::DesignSnapshot memorySnapshot() const;
     // Where the design-memory slot panel goes (below the charts, beside " Source / mic ").
     QWidget* memorySlotArea() const { return m_memorySlotArea; }
 
@@ -107,6 +113,7 @@ private:
     ArrangementGroup* m_arrangement = nullptr;
     OptionsGroup* m_options = nullptr;
     SourceGroup* m_source = nullptr;
+    MemorySlotPanel* m_memory = nullptr;
     CabinGainGroup* m_cabinGain = nullptr;
     LinkwitzGroup* m_linkwitz = nullptr;
     LinkwitzCircuitPanel* m_circuit = nullptr;

@@ -9,14 +9,14 @@ namespace sublumo {
 
 namespace {
 
-constexpr std::array<FieldRow, 7> kRows = {{
-    {"C2", "C2", "uF", "Value of capacitor C2", "0.1", FieldKind::Decimal},
-    {"R1", "R1", "kOhm", "Value of resistor R1", "", FieldKind::Output},
-    {"R2", "R2", "kOhm", "Value of resistor R2", "", FieldKind::Output},
-    {"R3", "R3", "kOhm", "Value of resistor R3", "", FieldKind::Output},
-    {"C1", "C1", "uF", "Value of capacitor C1", "", FieldKind::Output},
-    {"C3", "C3", "uF", "Value of capacitor C3", "", FieldKind::Output},
-    {"gain", "gain", "dB", "DC gain", "", FieldKind::Output},
+constexpr std::array<DesignFieldRow, 7> kRows = {{
+    {"C2", "C2", "uF", "Value of capacitor C2", "0.1", DesignFieldKind::Decimal},
+    {"R1", "R1", "kOhm", "Value of resistor R1", "", DesignFieldKind::Output},
+    {"R2", "R2", "kOhm", "Value of resistor R2", "", DesignFieldKind::Output},
+    {"R3", "R3", "kOhm", "Value of resistor R3", "", DesignFieldKind::Output},
+    {"C1", "C1", "uF", "Value of capacitor C1", "", DesignFieldKind::Output},
+    {"C3", "C3", "uF", "Value of capacitor C3", "", DesignFieldKind::Output},
+    {"gain", "gain", "dB", "DC gain", "", DesignFieldKind::Output},
 }};
 
 // Our own drawing of the equaliser: two T networks (R1-C2-R1 with C1 to R2, R3-C2-R3 with C3

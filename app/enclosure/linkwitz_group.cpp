@@ -11,9 +11,9 @@ namespace sublumo {
 
 namespace {
 
-constexpr std::array<FieldRow, 2> kRows = {{
-    {"fp", "fc", "Hz", "New resonance frequency of system", "0", FieldKind::Decimal},
-    {"Qp", "Qtc", "", "New total Q-factor of system", "0.707", FieldKind::Decimal},
+constexpr std::array<DesignFieldRow, 2> kRows = {{
+    {"fp", "fc", "Hz", "New resonance frequency of system", "0", DesignFieldKind::Decimal},
+    {"Qp", "Qtc", "", "New total Q-factor of system", "0.707", DesignFieldKind::Decimal},
 }};
 
 constexpr std::array<EnterLink, 2> kEnter = {{{"fp", "Qp"}, {"Qp", "fp"}}};

@@ -31,10 +31,11 @@ void paintIn(QWidget* widget, const QColor& colour) {
 
 }  // namespace
 
-MemorySlotPanel::MemorySlotPanel(ResponseChart& relative, ResponseChart& absolute, QWidget* parent)
-    : QWidget(parent), m_relative(relative), m_absolute(absolute) {
+MemorySlotPanel::MemorySlotPanel(ResponseChart& relative, ResponseChart& absolute, QWidget* parent,
+                                 int boxWidth)
+    : QWidget(parent), m_relative(relative), m_absolute(absolute), m_boxWidth(boxWidth) {
     setObjectName(QStringLiteral("memorySlots"));
-    setFixedSize(kBoxLeft + kBoxWidth, (memory::kSlotCount - 1) * kPitch + kBoxHeight);
+    setFixedSize(kBoxLeft + m_boxWidth, (memory::kSlotCount - 1) * kPitch + kBoxHeight);
     for (int k = 1; k <= memory::kSlotCount; ++k) buildSlot(k);
     setStoresEnabled(false);
 }
@@ -57,11 +58,11 @@ void MemorySlotPanel::buildSlot(int k) {
 
     w.box = new QGroupBox(this);
     w.box->setObjectName(QStringLiteral("memorySlot") + number);
-    w.box->setGeometry(kBoxLeft, top, kBoxWidth, kBoxHeight);
+    w.box->setGeometry(kBoxLeft, top, m_boxWidth, kBoxHeight);
     w.box->setFocusPolicy(Qt::StrongFocus);
     w.text = new QLabel(QStringLiteral("empty"), w.box);
     w.text->setObjectName(QStringLiteral("memoryText") + number);
-    w.text->setGeometry(6, 11, kBoxWidth - 12, kBoxHeight - 13);
+    w.text->setGeometry(6, 11, m_boxWidth - 12, kBoxHeight - 13);
     for (QWidget* part : {static_cast<QWidget*>(w.box), static_cast<QWidget*>(w.text)}) {
         part->setToolTip(QStringLiteral("Delete this memory"));
         part->setAccessibleDescription(QStringLiteral("Delete this memory"));

@@ -27,7 +27,9 @@ public:
     static constexpr int kBoxWidth = 560;
     static constexpr int kBoxHeight = 30;
 
-    MemorySlotPanel(ResponseChart& relative, ResponseChart& absolute, QWidget* parent = nullptr);
+    // `boxWidth` narrows the slot boxes where the page has less room than kBoxWidth.
+    MemorySlotPanel(ResponseChart& relative, ResponseChart& absolute, QWidget* parent = nullptr,
+                    int boxWidth = kBoxWidth);
 
     void setSnapshotProvider(SnapshotProvider provider) { m_provider = std::move(provider); }
     // The "+" labels go with the response options: only a design with a volume can be stored.
@@ -63,6 +65,7 @@ private:
     memory::DesignMemory m_memory;
     std::array<SlotWidgets, memory::kSlotCount> m_slots;
     bool m_storesEnabled = false;
+    int m_boxWidth = kBoxWidth;
 };
 
 }  // namespace sublumo

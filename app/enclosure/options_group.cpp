@@ -7,13 +7,13 @@ namespace sublumo {
 
 namespace {
 
-constexpr std::array<FieldRow, 3> kRows = {{
+constexpr std::array<DesignFieldRow, 3> kRows = {{
     {"Rs", "Rs", "Ohm",
      "Series resistance added to driver (amplifier output resistance, wires, resistors, "
      "coils...)",
-     "0.1", FieldKind::Decimal},
-    {"M+", "M+", "g", "Weight of mass added to cone", "0", FieldKind::Decimal},
-    {"Tvc", "Tvc", "°C", "Voice-coil temperature", "20", FieldKind::Decimal},
+     "0.1", DesignFieldKind::Decimal},
+    {"M+", "M+", "g", "Weight of mass added to cone", "0", DesignFieldKind::Decimal},
+    {"Tvc", "Tvc", "°C", "Voice-coil temperature", "20", DesignFieldKind::Decimal},
 }};
 
 constexpr std::array<EnterLink, 3> kEnter = {{{"Rs", "M+"}, {"M+", "Tvc"}, {"Tvc", "Rs"}}};

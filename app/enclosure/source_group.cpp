@@ -12,14 +12,14 @@ namespace sublumo {
 
 namespace {
 
-constexpr std::array<FieldRow, 5> kRows = {{
-    {"U", "U", "Vrms", "Source voltage", "2.83", FieldKind::Decimal},
+constexpr std::array<DesignFieldRow, 5> kRows = {{
+    {"U", "U", "Vrms", "Source voltage", "2.83", DesignFieldKind::Decimal},
     {"Pd", "Pd", "W",
      "Power dissipated by a single driver relative to its resistance Re (click to set 1 W)", "",
-     FieldKind::Output},
-    {"Pr", "Pr", "W", "Power dissipated by series resistance Rs", "", FieldKind::Output},
-    {"L", "L", "dB", "Resultant acoustic pressure", "", FieldKind::Output},
-    {"d", "d", "m", "Microphone distance", "1", FieldKind::Decimal},
+     DesignFieldKind::Output},
+    {"Pr", "Pr", "W", "Power dissipated by series resistance Rs", "", DesignFieldKind::Output},
+    {"L", "L", "dB", "Resultant acoustic pressure", "", DesignFieldKind::Output},
+    {"d", "d", "m", "Microphone distance", "1", DesignFieldKind::Decimal},
 }};
 
 constexpr std::array<EnterLink, 2> kEnter = {{{"U", "d"}, {"d", "U"}}};

@@ -16,18 +16,18 @@ namespace {
 
 using enclosure::VentShape;
 
-constexpr FieldRow kDiameter = {"Dv",  "Dv",
+constexpr DesignFieldRow kDiameter = {"Dv",  "Dv",
                                 "mm",  "Diameter of vent (click to estimate a suitable size)",
-                                "100", FieldKind::Decimal};
-constexpr FieldRow kWidth = {"Av", "Av", "", "Width of vent", "150", FieldKind::Decimal};
-constexpr std::array<FieldRow, 6> kRows = {{
-    {"Bv", "Bv", "mm", "Height of vent", "20", FieldKind::Decimal},
-    {"Nv", "Nv", "", "Number of vents (1 to 9) and their end correction", "1", FieldKind::Count},
-    {"Sv", "Sv", "cm²", "Total surface area of vents", "", FieldKind::Output},
-    {"Lv", "Lv", "mm", "Total physical length of each vent", "", FieldKind::Output},
+                                "100", DesignFieldKind::Decimal};
+constexpr DesignFieldRow kWidth = {"Av", "Av", "", "Width of vent", "150", DesignFieldKind::Decimal};
+constexpr std::array<DesignFieldRow, 6> kRows = {{
+    {"Bv", "Bv", "mm", "Height of vent", "20", DesignFieldKind::Decimal},
+    {"Nv", "Nv", "", "Number of vents (1 to 9) and their end correction", "1", DesignFieldKind::Count},
+    {"Sv", "Sv", "cm²", "Total surface area of vents", "", DesignFieldKind::Output},
+    {"Lv", "Lv", "mm", "Total physical length of each vent", "", DesignFieldKind::Output},
     {"1Rv", "1Rv", "Hz", "1st self-resonance of vent (not reflected in graph)", "",
-     FieldKind::Output},
-    {"Va", "Va", "l", "Volume of air in vent including air load", "", FieldKind::Output},
+     DesignFieldKind::Output},
+    {"Va", "Va", "l", "Volume of air in vent including air load", "", DesignFieldKind::Output},
 }};
 const QString kVaHint = QStringLiteral("Volume of air in vent including air load");
 const QString kMaHint = QStringLiteral("Acoustic mass in vent including air load");

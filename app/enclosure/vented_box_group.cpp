@@ -10,10 +10,10 @@ namespace sublumo {
 
 namespace {
 
-constexpr std::array<FieldRow, 2> kRows = {{
-    {"Vb", "Vb", "l", "Net internal volume of enclosure", "0", FieldKind::Decimal},
+constexpr std::array<DesignFieldRow, 2> kRows = {{
+    {"Vb", "Vb", "l", "Net internal volume of enclosure", "0", DesignFieldKind::Decimal},
     {"fb", "fb", "Hz", "Resonance frequency of system (click to tune at driver resonance)", "0",
-     FieldKind::Decimal},
+     DesignFieldKind::Decimal},
 }};
 
 constexpr std::array<EnterLink, 6> kEnter = {{
