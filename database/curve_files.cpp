@@ -127,7 +127,7 @@ std::optional<double> parseLooseNumber(std::string_view token) {
         token = token.substr(1, token.size() - 2);
     if (!token.empty() && token.front() == '+')
         token.remove_prefix(1);
-    if (token.empty() || token.size() > 64 || token.front() == '+')
+    if (token.empty() || token.size() > 512 || token.front() == '+')
         return std::nullopt;
     std::string text(token);
     std::replace(text.begin(), text.end(), ',', '.');

@@ -69,6 +69,15 @@ TEST(CurveFileWriter, CommentLinesFirstThenAscendingFrequenciesWithADecimalPoint
     EXPECT_EQ(file, expected);
 }
 
+TEST(CurveFileWriter, HugeValuesAreWrittenInFullAndReadBack) {
+    const NamedCurve curve{"far out", {20, 40}, {-5e73, 1e300}, {}};
+    const CurveReadResult read = readCurveFile(writeCurveFile(curve, kHeader, CurveKind::Response));
+    ASSERT_EQ(read.points.size(), 2U);
+    EXPECT_EQ(read.skippedLines, 0);
+    EXPECT_DOUBLE_EQ(read.points[0].value, -5e73);
+    EXPECT_DOUBLE_EQ(read.points[1].value, 1e300);
+}
+
 TEST(CurveFileWriter, CsvHasAFrequencyColumnAndOneNamedColumnPerCurve) {
     const std::vector<NamedCurve> curves = {{"Closed, 40 l", {20, 40}, {80, 85.5}, {}},
                                             {"Vented \"A\"", {40, 60}, {90, 91}, {}}};
