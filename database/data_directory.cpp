@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <string_view>
 
 #include "driver_database.h"
 #include "file_access.h"
@@ -42,6 +43,15 @@ std::string environment(const char* name) {
 
 }  // namespace
 
+bool isSystemDirectory(const std::string& directory) {
+    for (const std::string_view prefix : {"/usr", "/bin", "/sbin"}) {
+        if (directory.starts_with(prefix) &&
+            (directory.size() == prefix.size() || directory[prefix.size()] == '/'))
+            return true;
+    }
+    return false;
+}
+
 DataDirectoryChoice chooseDataDirectory(const DataDirectoryInputs& inputs) {
     if (inputs.programDirectoryWritable)
         return {inputs.programDirectory, false};
@@ -60,7 +70,8 @@ DataDirectoryChoice chooseDataDirectory(const DataDirectoryInputs& inputs) {
 std::string prepareDataDirectory(const std::string& programDirectory) {
     DataDirectoryInputs inputs;
     inputs.programDirectory = programDirectory;
-    inputs.programDirectoryWritable = ::access(programDirectory.c_str(), W_OK) == 0;
+    inputs.programDirectoryWritable =
+        !isSystemDirectory(programDirectory) && ::access(programDirectory.c_str(), W_OK) == 0;
     inputs.xdgDataHome = environment("XDG_DATA_HOME");
     inputs.home = environment("HOME");
     return prepareDataDirectory(std::move(inputs));

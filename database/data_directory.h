@@ -30,6 +30,10 @@ struct DataDirectoryChoice {
 // XDG rules say); the program directory when neither gives a place.
 DataDirectoryChoice chooseDataDirectory(const DataDirectoryInputs& inputs);
 
+// /usr, /bin and /sbin belong to the package manager: a program found there keeps its files
+// in the user's directory even when it runs as root and could write beside itself.
+bool isSystemDirectory(const std::string& directory);
+
 // The same with the disk and the environment looked at, the directory created and the
 // database copied; if the user's directory cannot be made, the program directory (whose
 // writes then report their error as usual).

@@ -45,6 +45,13 @@ INSTANTIATE_TEST_SUITE_P(
         ChoiceRow{"NoHomeAtAll", {"/usr/bin", false, "", "", true, false}, {"/usr/bin", false}}),
     [](const auto& row) { return std::string(row.param.name); });
 
+TEST(DataDirectory, ThePackageManagersDirectoriesCountAsNotWritable) {
+    for (const char* system : {"/usr/bin", "/usr/local/bin", "/bin", "/sbin", "/usr"})
+        EXPECT_TRUE(isSystemDirectory(system)) << system;
+    for (const char* own : {"/home/u/sublumo/build/app", "/opt/sublumo", "/usrdata/app", "/tmp"})
+        EXPECT_FALSE(isSystemDirectory(own)) << own;
+}
+
 TEST(DataDirectory, AReadOnlyProgramDirectoryGetsItsDatabaseCopiedAndKeptAfterwards) {
     testing::TempDir dir;
     const std::string program = dir.file("program");
