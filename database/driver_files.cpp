@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <optional>
 #include <unordered_set>
 
 #include "curve_files.h"
+#include "derived_quantities.h"
 #include "ini_document.h"
 #include "text_encoding.h"
 
@@ -16,6 +16,7 @@ namespace {
 
 constexpr NumberFormat kDot{'.'};
 constexpr double kMilli = 1000.0;
+constexpr double kSquareCentimetresPerSquareMetre = 1e4;
 constexpr std::string_view kDefaultUrl = "https://";
 
 // Positions of the record's texts, in recordKeys order.
@@ -58,10 +59,8 @@ std::string writeDriverFile(const DriverRecord& record) {
     putNumber(out, "Qes", recordNumber(record, Qes), 1);
     putNumber(out, "Fs", recordNumber(record, Fs), 1);
     putNumber(out, "Mms", recordNumber(record, Mms), 1 / kMilli);
-    if (const auto dd = recordNumber(record, Dd)) {
-        const double metres = *dd / kMilli;
-        putLine(out, "Sd", formatNumber(std::numbers::pi * metres * metres / 4, kDot));
-    }
+    if (const auto dd = recordNumber(record, Dd))
+        putLine(out, "Sd", formatNumber(derived::Sd(*dd) / kSquareCentimetresPerSquareMetre, kDot));
     putNumber(out, "Re", recordNumber(record, Re), 1);
     putNumber(out, "Le", recordNumber(record, Le), 1 / kMilli);
     const auto hc = recordNumber(record, Hc);
@@ -152,7 +151,7 @@ DriverFileRead readDriverFile(std::string_view bytes, NumberFormat format) {
         }
         record.values[required.slot] =
             required.slot == Dd
-                ? formatRounded(kMilli * std::sqrt(4 * *value / std::numbers::pi), 2, format)
+                ? formatRounded(derived::Dd(*value * kSquareCentimetresPerSquareMetre), 2, format)
                 : formatNumber(*value * required.scale, format);
     }
 
