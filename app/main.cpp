@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "main_window.h"
+#include "platform/data_location.h"
 #include "platform/platform_services.h"
 #include "program_info.h"
 
@@ -8,7 +9,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(sublumo::kProgramTitle));
     sublumo::DesktopPlatform platform;
-    sublumo::MainWindow window(platform, QCoreApplication::applicationDirPath());
+    sublumo::MainWindow window(platform,
+                               sublumo::dataDirectory(QCoreApplication::applicationDirPath()));
     if (window.startupFailed())
         return 1;  // the database is held by another process: nothing is shown or written
     window.show();

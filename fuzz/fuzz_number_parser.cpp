@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     checkFormat(text, {'.'});
     checkFormat(text, {','});
-    if (const auto integer = sublumo::parseSettingsInteger(text))
+    if (const auto integer = sublumo::database::parseSettingsInteger(text))
         require(std::to_string(*integer) == text || text.front() == '-' || text.front() == '0');
     return 0;
 }
