@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -268,7 +269,10 @@ void DetailedListWindow::fitColumn(int column) {
     const QFontMetrics header(m_table->horizontalHeader()->font());
     const int headerWidth = header.horizontalAdvance(
         m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
-    m_widths[column] = std::max(headerWidth, widestCellText(column)) + kColumnPadding;
+    // The style draws a cell's text inside a margin on each side; the 5 pixels come on top.
+    const int cellMargins =
+        2 * (m_table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_table) + 1);
+    m_widths[column] = std::max(headerWidth, widestCellText(column)) + cellMargins + kColumnPadding;
     m_table->setColumnWidth(column, m_widths[column]);
 }
 

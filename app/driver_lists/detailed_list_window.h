@@ -51,7 +51,8 @@ public:
     void readColumnSwitches(const database::SettingsStore& settings);
     void writeColumnSwitches(database::SettingsStore& settings) const;
 
-    // A shown column is as wide as its widest text + 5; a hidden one counts as -1.
+    // A shown column is as wide as its widest text (inside the style's cell margins) + 5; a
+    // hidden one counts as -1.
     int columnWidth(int column) const { return m_widths[column]; }
     int clientWidthForColumns() const;
     DetailedListModel& model() const { return *m_model; }
