@@ -199,9 +199,13 @@ std::vector<DetailedRow> detailedRows(const DriverDatabase& database,
     }
     rows.reserve(names.size());
     std::array<std::string, 11> values;
+    std::array<std::string_view, 11> found;
     for (const std::string& name : names) {
-        for (std::size_t i = 0; i < recordKeys.size(); ++i)
-            values[i] = database.readValue(name, recordKeys[i]);
+        // One look-up of the record and one pass over its lines for all eleven keys.
+        found.fill({});
+        if (const auto index = database.recordIndex(name))
+            database.valuesAt(*index, recordKeys, found);
+        for (std::size_t i = 0; i < recordKeys.size(); ++i) values[i].assign(found[i]);
         rows.push_back(detailedRow(name, values, format));
     }
     return rows;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -49,6 +50,10 @@ public:
     // Records by position, for the lists that walk every record at each keystroke.
     std::size_t recordCount() const { return m_file.document().sectionCount(); }
     std::string_view recordNameAt(std::size_t index) const;
+    // The position of the record of that name (letter case ignored), if there is one.
+    std::optional<std::size_t> recordIndex(std::string_view name) const {
+        return m_file.document().findSection(name);
+    }
     std::string_view valueAt(std::size_t index, std::string_view key) const;
     // Several keys of one record at once; a missing key gives the empty text.
     void valuesAt(std::size_t index, std::span<const std::string_view> keys,
