@@ -6,16 +6,10 @@
 #include <string>
 
 #include "driver_files.h"
+#include "fuzz_require.h"
 #include "text_encoding.h"
 
-namespace {
-
-void require(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
-}  // namespace
+namespace {}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace sublumo::database;

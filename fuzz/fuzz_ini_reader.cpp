@@ -5,15 +5,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "fuzz_require.h"
 #include "ini_document.h"
 #include "text_encoding.h"
 
 namespace {
-
-void require(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 void check(const std::string& bytes, sublumo::database::IniReadOptions options) {
     sublumo::database::IniDocument document = sublumo::database::IniDocument::parse(bytes, options);

@@ -8,16 +8,12 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz_require.h"
 #include "number_text.h"
 #include "settings_store.h"
 #include "stored_number.h"
 
 namespace {
-
-void require(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 bool sameNumber(std::optional<double> a, std::optional<double> b) {
     if (a.has_value() != b.has_value())
