@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QWidget;
@@ -21,6 +22,13 @@ public:
     virtual std::optional<QString> askSavePath(QWidget* parent, const QString& proposedName,
                                                const QString& filter,
                                                const QString& defaultSuffix) = 0;
+    // Files to read, one or `many`; empty when the user cancels.
+    virtual QStringList askOpenPaths(QWidget* parent, const QString& title, const QString& filter,
+                                     bool many) = 0;
+    // A question with one button per choice; the index of the one pressed, -1 when the box is
+    // closed without an answer.
+    virtual int askChoice(QWidget* parent, const QString& title, const QString& text,
+                          const QStringList& choices) = 0;
     virtual void openAddress(const QString& address) = 0;
     // The window as it is displayed, with its frame where the platform can give it.
     virtual QImage captureWindow(QWidget* window) = 0;
@@ -37,6 +45,10 @@ public:
     std::optional<QString> askSavePath(QWidget* parent, const QString& proposedName,
                                        const QString& filter,
                                        const QString& defaultSuffix) override;
+    QStringList askOpenPaths(QWidget* parent, const QString& title, const QString& filter,
+                             bool many) override;
+    int askChoice(QWidget* parent, const QString& title, const QString& text,
+                  const QStringList& choices) override;
     void openAddress(const QString& address) override;
     QImage captureWindow(QWidget* window) override;
     void setStayOnTop(QWidget* window, bool onTop) override;

@@ -28,6 +28,20 @@ public:
         saveRequests << proposedName + "|" + filter + "|" + suffix;
         return savePath;
     }
+    QStringList askOpenPaths(QWidget*, const QString& title, const QString& filter,
+                             bool many) override {
+        openRequests << title + "|" + filter + (many ? "|many" : "|one");
+        return openPaths;
+    }
+    int askChoice(QWidget*, const QString& title, const QString& text,
+                  const QStringList& choices) override {
+        questions << title + ": " + text + " [" + choices.join(QLatin1Char('/')) + "]";
+        if (choiceAnswers.empty())
+            return -1;
+        const int answer = choiceAnswers.front();
+        choiceAnswers.pop_front();
+        return answer;
+    }
     void openAddress(const QString& address) override { openedAddresses << address; }
     QImage captureWindow(QWidget*) override {
         ++captures;
@@ -36,10 +50,12 @@ public:
     void setStayOnTop(QWidget*, bool onTop) override { stayOnTopCalls.push_back(onTop); }
 
     std::deque<bool> yesNoAnswers;
+    std::deque<int> choiceAnswers;  // -1 when the script runs out
+    QStringList openPaths;
     std::optional<QString> savePath;
     QImage capturedImage;
 
-    QStringList questions, errors, infos, saveRequests, openedAddresses;
+    QStringList questions, errors, infos, saveRequests, openRequests, openedAddresses;
     int captures = 0;
     std::vector<bool> stayOnTopCalls;
 };

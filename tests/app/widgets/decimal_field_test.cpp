@@ -226,6 +226,12 @@ public:
                                        const QString&) override {
         return std::nullopt;
     }
+    QStringList askOpenPaths(QWidget*, const QString&, const QString&, bool) override {
+        return {};
+    }
+    int askChoice(QWidget*, const QString&, const QString&, const QStringList&) override {
+        return -1;
+    }
     void openAddress(const QString&) override {}
     QImage captureWindow(QWidget*) override { return {}; }
     void setStayOnTop(QWidget*, bool) override {}
