@@ -3,8 +3,11 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <algorithm>
+#include <cmath>
 
+#include "charts/response_charts_view.h"
 #include "driver_lists/driver_lists_page.h"
+#include "enclosure/enclosure_page.h"
 #include "loudspeaker/parameter_panel.h"
 #include "loudspeaker/summary_box.h"
 #include "main_window.h"
@@ -69,6 +72,11 @@ void MainWindow::applyFormSettings(const SectionValues& form, std::vector<std::s
     lists.filter = database::filterFromSettings(form);
     lists.recent = std::move(recent);
     m_driverLists->applyState(lists);
+
+    ResponseChartsView& charts = m_enclosure->charts();
+    charts.setLimitKind(enclosure::limitKindFromTitle(form.text("Chart")));
+    if (const int line = form.integer("PortLine"); line > 0)
+        charts.setVentVelocityLine(line);
 }
 
 void MainWindow::writeSettings() {
@@ -93,6 +101,10 @@ void MainWindow::writeSettings() {
     for (std::size_t i = 0; i < kPositionKeys.size(); ++i)
         form.setInteger(kPositionKeys[i], lists.positions[i]);
     database::storeFilterInSettings(lists.filter, form);
+    const ResponseChartsView& charts = m_enclosure->charts();
+    const auto kind = charts.limitKind();
+    form.setText("Chart", kind ? enclosure::limitKindTitle(*kind) : "Response");
+    form.setInteger("PortLine", static_cast<int>(std::lround(charts.ventVelocityLine())));
     form.write(store, database::kFormSection);
     database::writeRecentList(store, lists.recent);
     if (m_columnSettingsWriter)

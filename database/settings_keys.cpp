@@ -8,7 +8,7 @@ namespace {
 
 using K = SettingKind;
 
-constexpr std::array<SettingKey, 32> kFormKeys = {{
+constexpr std::array<SettingKey, 34> kFormKeys = {{
     {"Top", K::Integer, "5"},
     {"Left", K::Integer, "5"},
     {"Cff", K::Integer, "0"},
@@ -42,6 +42,8 @@ constexpr std::array<SettingKey, 32> kFormKeys = {{
     {"Remax", K::NumberText, "999"},
     {"SPLmin", K::NumberText, "0"},
     {"SPLmax", K::NumberText, "999"},
+    {"Chart", K::Text, "Response"},
+    {"PortLine", K::Integer, "17"},
 }};
 
 // Column switches of the detailed list window, written down the first column of the table,
@@ -81,7 +83,7 @@ std::string readByKind(const SettingsStore& store, std::string_view section,
 
 }  // namespace
 
-const std::array<SettingKey, 32>& formKeys() {
+const std::array<SettingKey, 34>& formKeys() {
     return kFormKeys;
 }
 const std::array<SettingKey, 39>& form2Keys() {

@@ -28,7 +28,7 @@ inline constexpr std::string_view kForm2Section = "Form2";
 inline constexpr int kMemoryBankCount = 25;
 
 // Both tables are in the order the keys are written.
-const std::array<SettingKey, 32>& formKeys();
+const std::array<SettingKey, 34>& formKeys();
 const std::array<SettingKey, 39>& form2Keys();
 
 // The values of one section, one per key of its table, each read with the rules of its kind

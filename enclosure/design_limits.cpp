@@ -241,6 +241,17 @@ std::optional<LimitInputs> limitInputs(const DriverParameters& driver, const Ban
     return in;
 }
 
+std::string_view limitKindTitle(LimitKind kind) {
+    return kindText(kind).title;
+}
+
+std::optional<LimitKind> limitKindFromTitle(std::string_view title) {
+    for (LimitKind kind : kLimitKinds)
+        if (kindText(kind).title == title)
+            return kind;
+    return std::nullopt;
+}
+
 LimitChart computeLimitChart(LimitKind kind, const LimitInputs& in) {
     LimitChart chart;
     chart.kind = kind;

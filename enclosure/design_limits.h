@@ -78,6 +78,10 @@ struct LimitChart {
     std::vector<LimitPoint> limits;  // maximum SPL and power: one per point of the first curve
 };
 
+// The kind's name as its choice item shows it: "Impedance", "Excursion" ...
+std::string_view limitKindTitle(LimitKind kind);
+std::optional<LimitKind> limitKindFromTitle(std::string_view title);
+
 // One call a kind, the current design's whole curve set on the limit grid.
 LimitChart computeLimitChart(LimitKind kind, const LimitInputs& inputs);
 

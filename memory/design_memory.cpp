@@ -32,6 +32,7 @@ bool DesignMemory::store(int number, const DesignSnapshot& snapshot) {
     auto curves = snapshot.table ? copyCurves(*snapshot.table, snapshot.format) : std::nullopt;
     s.filled = curves.has_value();
     s.curves = curves ? std::move(*curves) : SlotCurves{};
+    s.limits = s.filled ? snapshot.limits : std::nullopt;
     return s.filled;
 }
 
@@ -41,6 +42,7 @@ void DesignMemory::remove(int number) {
     Slot& s = m_slots[static_cast<std::size_t>(number - 1)];
     s.filled = false;
     s.curves = {};
+    s.limits.reset();
 }
 
 const Slot& DesignMemory::slot(int number) const {

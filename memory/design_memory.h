@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "design_limits.h"
 #include "design_lines.h"
 #include "number_text.h"
 #include "response_table.h"
@@ -32,6 +33,8 @@ struct DesignSnapshot {
     DesignTexts design;
     const enclosure::ResponseTable* table = nullptr;
     NumberFormat format;
+    // The circuit of the design, from which the limit charts are drawn.
+    std::optional<enclosure::LimitInputs> limits;
 };
 
 struct Slot {
@@ -39,6 +42,7 @@ struct Slot {
     std::string conditions;
     std::string design = "empty";
     SlotCurves curves;
+    std::optional<enclosure::LimitInputs> limits;
 };
 
 // Eight frozen designs for comparison; they live while the program runs.

@@ -2,8 +2,10 @@
 #include <qcustomplot.h>
 
 #include <QPointer>
+#include <algorithm>
 #include <cmath>
 
+#include "limit_plot.h"
 #include "qcustomplot_chart.h"
 
 namespace sublumo {
@@ -197,7 +199,183 @@ private:
     bool m_fullReplot = false;
 };
 
+// Frequency labels of the limit charts: the decades and their 2 and 5 multiples.
+QSharedPointer<QCPAxisTickerText> decadeTicker() {
+    auto ticker = QSharedPointer<QCPAxisTickerText>::create();
+    ticker->setSubTickCount(0);
+    for (double decade : {10.0, 100.0, 1000.0})
+        for (double m : {1.0, 2.0, 5.0})
+            if (decade * m <= 1000.0)
+                ticker->addTick(decade * m, QString::number(decade * m));
+    return ticker;
+}
+
+// The value range that shows every point and line with a little room above: from zero where
+// the values are all positive and reach down towards it, else from just under the lowest.
+QCPRange fittedRange(double low, double high) {
+    if (!(low <= high))
+        return QCPRange(0, 1);
+    const double span = std::max(high - low, std::max(std::abs(high) * 0.05, 1e-3));
+    const double lower = low >= 0 && low < 0.25 * high ? 0.0 : low - 0.08 * span;
+    return QCPRange(lower, high + 0.08 * span);
+}
+
+class QCustomPlotLimitPlot final : public LimitPlot {
+public:
+    static constexpr int kParts = 2;
+
+    explicit QCustomPlotLimitPlot(QWidget* parent) : m_plot(new QCustomPlot(parent)) {
+        m_plot->setObjectName(QStringLiteral("limitChart"));
+        m_plot->setInteractions({});
+        m_plot->axisRect()->setBackground(QBrush(Qt::white));
+        m_plot->legend->setVisible(false);
+        // Room for the "1000" at the right end when the phase axis is not there.
+        m_plot->axisRect()->setMinimumMargins(QMargins(0, 8, 18, 0));
+        QCPAxis* x = m_plot->xAxis;
+        x->setScaleType(QCPAxis::stLogarithmic);
+        x->setTicker(decadeTicker());
+        x->setRange(enclosure::limitFrequencyGrid().front(),
+                    enclosure::limitFrequencyGrid().back());
+        for (QCPAxis* axis : {m_plot->xAxis, m_plot->yAxis, m_plot->yAxis2}) styleAxis(axis);
+        m_plot->yAxis2->setRange(-90, 90);
+        auto phaseTicker = QSharedPointer<QCPAxisTickerFixed>::create();
+        phaseTicker->setTickStep(30);
+        m_plot->yAxis2->setTicker(phaseTicker);
+        for (int c = 0; c < curve::kCount; ++c)
+            for (int part = 0; part < kParts; ++part) {
+                QCPGraph* graph = m_plot->addGraph();
+                QPen pen(curve::colour(c), kCurveWidth);
+                if (part == static_cast<int>(CurvePart::Companion))
+                    pen.setStyle(Qt::DashLine);
+                graph->setPen(pen);
+                graph->setAntialiased(true);
+            }
+        m_note = new QCPItemText(m_plot);
+        m_note->position->setType(QCPItemPosition::ptAxisRectRatio);
+        m_note->position->setCoords(0.5, 0.08);
+        m_note->setPositionAlignment(Qt::AlignTop | Qt::AlignHCenter);
+        m_note->setColor(QColor(0x60, 0x30, 0x00));
+    }
+
+    void setAxes(const QString& label, const QString& hint, const QString& secondLabel) override {
+        m_plot->yAxis->setLabel(label);
+        m_plot->yAxis2->setLabel(secondLabel);
+        m_plot->yAxis2->setVisible(!secondLabel.isEmpty());
+        m_plot->setToolTip(hint);
+        m_plot->setAccessibleDescription(hint);
+        requestReplot();
+    }
+
+    void setCurvePoints(int c, CurvePart part, bool secondAxis, std::span<const double> frequencies,
+                        std::span<const double> values) override {
+        if (!validCurve(c))
+            return;
+        QCPGraph* g = graph(c, part);
+        g->setValueAxis(secondAxis ? m_plot->yAxis2 : m_plot->yAxis);
+        g->setData(QVector<double>(frequencies.begin(), frequencies.end()),
+                   QVector<double>(values.begin(), values.end()), true);
+        requestReplot();
+    }
+
+    void clearCurve(int c) override {
+        if (!validCurve(c))
+            return;
+        for (int part = 0; part < kParts; ++part)
+            graph(c, static_cast<CurvePart>(part))->data()->clear();
+        requestReplot();
+    }
+
+    void setReferenceLines(const std::vector<PlotLine>& lines) override {
+        for (QCPAbstractItem* item : m_lineItems) m_plot->removeItem(item);
+        m_lineItems.clear();
+        m_lineValues.clear();
+        for (const PlotLine& line : lines) {
+            auto* straight = new QCPItemStraightLine(m_plot);
+            straight->point1->setCoords(1, line.value);
+            straight->point2->setCoords(10, line.value);
+            straight->setPen(QPen(QColor(0x50, 0x50, 0x50), 1, Qt::DashDotLine));
+            auto* label = new QCPItemText(m_plot);
+            label->position->setTypeX(QCPItemPosition::ptAxisRectRatio);
+            label->position->setTypeY(QCPItemPosition::ptPlotCoords);
+            label->position->setCoords(0.99, line.value);
+            label->setPositionAlignment(Qt::AlignRight | Qt::AlignBottom);
+            label->setText(line.name);
+            label->setColor(QColor(0x50, 0x50, 0x50));
+            m_lineItems << straight << label;
+            m_lineValues.push_back(line.value);
+        }
+        requestReplot();
+    }
+
+    void setNote(const QString& text) override {
+        m_note->setText(text);
+        m_note->setVisible(!text.isEmpty());
+        requestReplot();
+    }
+
+    std::optional<ChartReading> readingAt(QPointF pixel) const override {
+        const QCPAxisRect* area = m_plot->axisRect();
+        if (!area->rect().contains(pixel.toPoint()))
+            return std::nullopt;
+        return ChartReading{m_plot->xAxis->pixelToCoord(pixel.x()),
+                            m_plot->yAxis->pixelToCoord(pixel.y())};
+    }
+
+    QWidget* widget() override { return m_plot; }
+
+private:
+    static bool validCurve(int c) { return c >= 0 && c < curve::kCount; }
+    QCPGraph* graph(int c, CurvePart part) const {
+        return m_plot->graph(c * kParts + static_cast<int>(part));
+    }
+
+    // The first axis fits every curve on it and every line; once per turn of the event loop.
+    void requestReplot() {
+        if (m_replotQueued)
+            return;
+        m_replotQueued = true;
+        QMetaObject::invokeMethod(
+            &m_replotContext, [this] { replotNow(); }, Qt::QueuedConnection);
+    }
+
+    void replotNow() {
+        m_replotQueued = false;
+        if (!m_plot)
+            return;
+        double low = std::numeric_limits<double>::infinity();
+        double high = -low;
+        for (int i = 0; i < m_plot->graphCount(); ++i) {
+            QCPGraph* g = m_plot->graph(i);
+            if (g->valueAxis() != m_plot->yAxis || g->data()->isEmpty())
+                continue;
+            bool found = false;
+            const QCPRange range = g->data()->valueRange(found);
+            if (found) {
+                low = std::min(low, range.lower);
+                high = std::max(high, range.upper);
+            }
+        }
+        for (double value : m_lineValues) {
+            low = std::min(low, value);
+            high = std::max(high, value);
+        }
+        m_plot->yAxis->setRange(fittedRange(low, high));
+        m_plot->replot();
+    }
+
+    QPointer<QCustomPlot> m_plot;  // owned by its parent widget
+    QCPItemText* m_note = nullptr;
+    QList<QCPAbstractItem*> m_lineItems;
+    std::vector<double> m_lineValues;
+    QObject m_replotContext;
+    bool m_replotQueued = false;
+};
+
 }  // namespace
+
+std::unique_ptr<LimitPlot> makeQCustomPlotLimitPlot(QWidget* parent) {
+    return std::make_unique<QCustomPlotLimitPlot>(parent);
+}
 
 std::unique_ptr<ResponseChart> makeQCustomPlotChartWithOptions(ChartKind kind, QWidget* parent,
                                                                QCustomPlotChartOptions options) {

@@ -23,7 +23,10 @@ inline constexpr int kMemorySlotCount = 8;
 inline constexpr int kCabinGain = 9;
 inline constexpr int kLinkwitzEqualiser = 10;
 inline constexpr int kLinkwitzResult = 11;
-inline constexpr int kCount = 12;
+// Measurements opened from files, drawn over the designs.
+inline constexpr int kFirstOverlay = 12;
+inline constexpr int kOverlayCount = 4;
+inline constexpr int kCount = 16;
 
 // Each curve's colour on both charts; the memory slots write their texts in it too.
 QColor colour(int curve);

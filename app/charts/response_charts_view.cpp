@@ -1,5 +1,7 @@
 #include "response_charts_view.h"
 
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QEvent>
 #include <QLabel>
 #include <QLocale>
@@ -67,7 +69,8 @@ QLabel* makeCaption(QWidget* parent, const char* name, const QString& text, QRec
 
 }  // namespace
 
-ResponseChartsView::ResponseChartsView(QWidget* parent, const ChartFactory& factory)
+ResponseChartsView::ResponseChartsView(QWidget* parent, const ChartFactory& factory,
+                                       const LimitPlotFactory& limitFactory)
     : QWidget(parent) {
     const QString point = QLocale().decimalPoint();
     m_format.decimalSeparator = point.isEmpty() ? '.' : point.front().toLatin1();
@@ -85,8 +88,15 @@ ResponseChartsView::ResponseChartsView(QWidget* parent, const ChartFactory& fact
             QStringLiteral("Click: edit the design; double click: design aids"));
     }
     chart(ChartKind::Absolute).widget()->setGeometry(0, kTopStrip, kWidth, kChartHeight);
-    makeCaption(this, "dBCaption", QStringLiteral("dB"), QRect(2, 1, 20, kTopStrip - 2),
-                Qt::AlignLeft | Qt::AlignBottom);
+    m_limitPlot = limitFactory(this);
+    QWidget* limits = m_limitPlot->widget();
+    limits->setGeometry(0, kTopStrip, kWidth, kChartHeight);
+    limits->installEventFilter(this);
+    limits->setMouseTracking(true);
+    limits->setAccessibleDescription(
+        QStringLiteral("Click: edit the design; double click: design aids"));
+    m_levelCaption = makeCaption(this, "dBCaption", QStringLiteral("dB"),
+                                 QRect(2, 1, 20, kTopStrip - 2), Qt::AlignLeft | Qt::AlignBottom);
     makeCaption(this, "HzCaption", QStringLiteral("Hz"),
                 QRect(kWidth - 24, kTopStrip + kChartHeight, 22, kBottomStrip),
                 Qt::AlignRight | Qt::AlignVCenter);
@@ -96,8 +106,68 @@ ResponseChartsView::ResponseChartsView(QWidget* parent, const ChartFactory& fact
     m_readout->setAccessibleName(QStringLiteral("cursor"));
     m_shiftUp = makeShiftPicture(ShiftDirection::Up, 24);
     m_shiftDown = makeShiftPicture(ShiftDirection::Down, 24 + kPictureSize + 2);
+    buildChartChoice();
     applyWindow();
-    showChart(ChartKind::Relative);
+    applyShown();
+}
+
+void ResponseChartsView::buildChartChoice() {
+    m_kindChoice = new QComboBox(this);
+    m_kindChoice->setObjectName(QStringLiteral("chartKind"));
+    m_kindChoice->addItem(QStringLiteral("Response"));
+    for (enclosure::LimitKind kind : enclosure::kLimitKinds) {
+        const std::string_view title = enclosure::limitKindTitle(kind);
+        m_kindChoice->addItem(
+            QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+    }
+    m_kindChoice->setGeometry(kWidth - 132, 0, 130, kTopStrip);
+    m_kindChoice->setAccessibleName(QStringLiteral("Chart"));
+    m_kindChoice->setAccessibleDescription(
+        QStringLiteral("The response, or a limit of the design: impedance, excursion, port "
+                       "velocity, group delay, maximum SPL or maximum power"));
+    m_kindChoice->setToolTip(m_kindChoice->accessibleDescription());
+    connect(m_kindChoice, &QComboBox::currentIndexChanged, this, [this](int index) {
+        std::optional<enclosure::LimitKind> kind;
+        if (index > 0)
+            kind = enclosure::kLimitKinds[static_cast<std::size_t>(index - 1)];
+        setLimitKind(kind);
+    });
+
+    m_ventLine = new QDoubleSpinBox(this);
+    m_ventLine->setObjectName(QStringLiteral("ventLine"));
+    m_ventLine->setRange(1, 100);
+    m_ventLine->setDecimals(0);
+    m_ventLine->setPrefix(QStringLiteral("line "));
+    m_ventLine->setSuffix(QStringLiteral(" m/s"));
+    m_ventLine->setValue(enclosure::kDefaultVentVelocityLine);
+    m_ventLine->setGeometry(kWidth - 132 - 104, 0, 100, kTopStrip);
+    m_ventLine->setAccessibleName(QStringLiteral("Port velocity line"));
+    m_ventLine->setAccessibleDescription(
+        QStringLiteral("Peak air velocity drawn as a line on the port velocity chart"));
+    m_ventLine->setToolTip(m_ventLine->accessibleDescription());
+    connect(m_ventLine, &QDoubleSpinBox::valueChanged, this,
+            &ResponseChartsView::ventVelocityLineChanged);
+}
+
+void ResponseChartsView::setLimitKind(std::optional<enclosure::LimitKind> kind) {
+    const int index = kind ? static_cast<int>(*kind) + 1 : 0;
+    if (m_kindChoice->currentIndex() != index) {
+        m_kindChoice->setCurrentIndex(index);  // comes back here through the signal
+        return;
+    }
+    if (kind == m_limitKind)
+        return;
+    m_limitKind = kind;
+    applyShown();
+    emit limitKindChanged();
+}
+
+double ResponseChartsView::ventVelocityLine() const {
+    return m_ventLine->value();
+}
+
+void ResponseChartsView::setVentVelocityLine(double value) {
+    m_ventLine->setValue(value);
 }
 
 ResponseChartsView::~ResponseChartsView() = default;
@@ -127,8 +197,22 @@ ResponseChart& ResponseChartsView::chart(ChartKind kind) const {
 
 void ResponseChartsView::showChart(ChartKind kind) {
     m_shown = kind;
-    chart(ChartKind::Relative).widget()->setVisible(kind == ChartKind::Relative);
-    chart(ChartKind::Absolute).widget()->setVisible(kind == ChartKind::Absolute);
+    applyShown();
+}
+
+void ResponseChartsView::applyShown() {
+    const bool response = !m_limitKind;
+    chart(ChartKind::Relative).widget()->setVisible(response && m_shown == ChartKind::Relative);
+    chart(ChartKind::Absolute).widget()->setVisible(response && m_shown == ChartKind::Absolute);
+    m_limitPlot->widget()->setVisible(!response);
+    if (!response) {
+        const std::string_view title = enclosure::limitKindTitle(*m_limitKind);
+        m_limitPlot->widget()->setAccessibleName(
+            QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+    }
+    m_levelCaption->setVisible(response);
+    m_ventLine->setVisible(m_limitKind == enclosure::LimitKind::PortVelocity);
+    showShiftPictures();
     m_readout->clear();
 }
 
@@ -148,20 +232,36 @@ void ResponseChartsView::applyWindow() {
         .widget()
         ->setGeometry(m_window.relativeLeft - kAbsoluteLeft, kTopStrip, m_window.relativeWidth,
                       kChartHeight);
-    // Keyboard users keep their place: focus moves to the other picture before one hides.
+    showShiftPictures();
+}
+
+// Only the response charts shift; keyboard users keep their place: focus moves to the other
+// picture before one hides.
+void ResponseChartsView::showShiftPictures() {
     if (!m_window.shiftUpShown && m_shiftUp->hasFocus())
         m_shiftDown->setFocus();
     if (!m_window.shiftDownShown && m_shiftDown->hasFocus())
         m_shiftUp->setFocus();
-    m_shiftUp->setVisible(m_window.shiftUpShown);
-    m_shiftDown->setVisible(m_window.shiftDownShown);
+    const bool response = !m_limitKind;
+    m_shiftUp->setVisible(response && m_window.shiftUpShown);
+    m_shiftDown->setVisible(response && m_window.shiftDownShown);
 }
 
 QString ResponseChartsView::cursorReadout() const {
     return m_readout->text();
 }
 
-void ResponseChartsView::showReadout(ChartKind kind, const QPointF& pixel) {
+void ResponseChartsView::showReadout(QObject* chartWidget, const QPointF& pixel) {
+    if (chartWidget == m_limitPlot->widget()) {
+        const auto reading = m_limitPlot->readingAt(pixel);
+        m_readout->setText(reading && m_limitKind
+                               ? QString::fromStdString(enclosure::limitCursorText(
+                                     *m_limitKind, reading->frequency, reading->level, m_format))
+                               : QString());
+        return;
+    }
+    const ChartKind kind = chartWidget == chart(ChartKind::Relative).widget() ? ChartKind::Relative
+                                                                              : ChartKind::Absolute;
     const auto reading = chart(kind).readingAt(pixel);
     std::optional<CursorPosition> position;
     if (reading)
@@ -170,11 +270,9 @@ void ResponseChartsView::showReadout(ChartKind kind, const QPointF& pixel) {
 }
 
 bool ResponseChartsView::eventFilter(QObject* watched, QEvent* event) {
-    const ChartKind kind =
-        watched == chart(ChartKind::Relative).widget() ? ChartKind::Relative : ChartKind::Absolute;
     switch (event->type()) {
         case QEvent::MouseMove:
-            showReadout(kind, static_cast<QMouseEvent*>(event)->position());
+            showReadout(watched, static_cast<QMouseEvent*>(event)->position());
             break;
         case QEvent::Leave:
             m_readout->clear();

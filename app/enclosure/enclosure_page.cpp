@@ -58,7 +58,8 @@ QString qs(const std::string& text) {
 }  // namespace
 
 EnclosurePage::EnclosurePage(PlatformServices& platform, NumberFormat format, DriverSource driver,
-                             QWidget* parent, const ChartFactory& charts)
+                             QWidget* parent, const ChartFactory& charts,
+                             const LimitPlotFactory& limitPlot)
     : QWidget(parent), m_format(format), m_driver(std::move(driver)) {
     setObjectName(QStringLiteral("enclosurePage"));
     resize(kWidth, kHeight);
@@ -66,7 +67,7 @@ EnclosurePage::EnclosurePage(PlatformServices& platform, NumberFormat format, Dr
     QFont small = font();
     small.setPixelSize(11);
     setFont(small);
-    m_charts = new ResponseChartsView(this, charts);
+    m_charts = new ResponseChartsView(this, charts, limitPlot);
     m_charts->move(ResponseChartsView::kPagePosition);
     m_charts->setNumberFormat(format);
     buildTypeSwitch();
@@ -119,6 +120,7 @@ void EnclosurePage::buildGroups(PlatformServices& platform) {
     m_memory->setSnapshotProvider([this] { return memorySnapshot(); });
     connect(this, &EnclosurePage::responseOptionsEnabledChanged, m_memory,
             &MemorySlotPanel::setStoresEnabled);
+    connect(m_memory, &MemorySlotPanel::slotChanged, this, &EnclosurePage::drawSlotLimits);
 
     m_circuit = new LinkwitzCircuitPanel(platform, m_format, this);
     m_circuit->setGeometry(312, 372, 432, 180);
@@ -151,6 +153,9 @@ void EnclosurePage::connectGroups() {
         m_charts->showChart(on ? ChartKind::Absolute : ChartKind::Relative);
     });
     connect(m_charts, &ResponseChartsView::chartClicked, this, &EnclosurePage::onChartClicked);
+    connect(m_charts, &ResponseChartsView::limitKindChanged, this, &EnclosurePage::drawAllLimits);
+    connect(m_charts, &ResponseChartsView::ventVelocityLineChanged, this,
+            &EnclosurePage::drawAllLimits);
     connect(m_charts, &ResponseChartsView::chartDoubleClicked, this,
             &EnclosurePage::onChartDoubleClicked);
 }
@@ -266,6 +271,8 @@ void EnclosurePage::disablePage() {
     m_circuit->setInputEnabled(false);
     clearCurves({curve::kCurrentDesign, curve::kCabinGain, curve::kLinkwitzEqualiser,
                  curve::kLinkwitzResult});
+    m_limitInputs.reset();
+    drawCurrentLimits();
     setOptionsEnabled(false);
 }
 
@@ -330,6 +337,7 @@ void EnclosurePage::recomputeClosed(const enc::SharedInputs& in) {
     box.linkwitz = linkwitzTexts();
     const enc::ClosedBoxResult r = enc::recomputeClosedBox(m_driver(), in, box, m_format);
     m_closed->display(r);
+    m_limitInputs = enc::limitInputs(m_driver(), r, m_format);
     m_closedFc = r.values.fc;
     m_linkwitz->setFieldsEnabled(r.linkwitzFieldsEnabled);
     m_circuit->setInputEnabled(r.linkwitzFieldsEnabled);
@@ -345,6 +353,7 @@ void EnclosurePage::recomputeVented(const enc::SharedInputs& in) {
     const enc::VentedBoxResult r =
         enc::recomputeVentedBox(m_driver(), in, m_vented->inputs(), m_format);
     m_vented->display(r);
+    m_limitInputs = enc::limitInputs(m_driver(), r, m_format);
     finish(r.shared);
 }
 
@@ -352,6 +361,7 @@ void EnclosurePage::recomputeBandpass(const enc::SharedInputs& in) {
     const enc::BandpassBoxResult r =
         enc::recomputeBandpassBox(m_driver(), in, m_bandpass->inputs(), m_format);
     m_bandpass->display(r);
+    m_limitInputs = enc::limitInputs(m_driver(), r, m_format);
     finish(r.shared);
 }
 
@@ -371,6 +381,7 @@ void EnclosurePage::finish(const enc::SharedResult& shared) {
     m_arrangementInUse = shared.arrangement;
     m_table = shared.table;
     drawCurves(shared);
+    drawCurrentLimits();
 }
 
 namespace {
@@ -416,10 +427,10 @@ memory::DesignSnapshot EnclosurePage::memorySnapshot() const {
     switch (boxType()) {
         case BoxType::Closed:
             d.type = memory::EnclosureType::Closed;
-            d.closed = {m_closed->infinite(), textOf(*m_closed, "Vb"), textOf(*m_closed, "fill"),
-                        textOf(*m_closed, "Qtc"),  textOf(*m_closed, "fc"),
-                        textOf(*m_closed, "f3"),   textOf(*m_closed, "peak"),
-                        textOf(*m_closed, "CaCm")};
+            d.closed = {m_closed->infinite(),      textOf(*m_closed, "Vb"),
+                        textOf(*m_closed, "fill"), textOf(*m_closed, "Qtc"),
+                        textOf(*m_closed, "fc"),   textOf(*m_closed, "f3"),
+                        textOf(*m_closed, "peak"), textOf(*m_closed, "CaCm")};
             break;
         case BoxType::Vented:
             d.type = memory::EnclosureType::Vented;
@@ -440,6 +451,7 @@ memory::DesignSnapshot EnclosurePage::memorySnapshot() const {
     }
     snapshot.table = m_table ? &*m_table : nullptr;
     snapshot.format = m_format;
+    snapshot.limits = m_limitInputs;
     return snapshot;
 }
 
@@ -479,6 +491,52 @@ void EnclosurePage::drawCurves(const enc::SharedResult& shared) {
                 chart.clearCurve(role.curve);
         }
     }
+}
+
+std::optional<enc::LimitChart> EnclosurePage::limitChartOf(
+    const std::optional<enc::LimitInputs>& inputs) const {
+    const auto kind = m_charts->limitKind();
+    if (!kind || !inputs)
+        return std::nullopt;
+    enc::LimitInputs in = *inputs;
+    in.ventVelocityLine = m_charts->ventVelocityLine();  // a line of the chart, not the design
+    return enc::computeLimitChart(*kind, in);
+}
+
+// Only the chart on show is computed, and at a keystroke only the current design's curves.
+void EnclosurePage::drawCurrentLimits() {
+    const auto kind = m_charts->limitKind();
+    if (!kind)
+        return;
+    LimitPlot& plot = m_charts->limitPlot();
+    if (const auto chart = limitChartOf(m_limitInputs)) {
+        drawLimitFrame(plot, *chart);
+        drawLimitCurves(plot, curve::kCurrentDesign, *chart);
+        return;
+    }
+    // No design yet: the kind's axes alone.
+    enc::LimitChart empty = enc::computeLimitChart(*kind, enc::LimitInputs{});
+    empty.curves.clear();
+    empty.lines.clear();
+    empty.notApplicable = {};
+    drawLimitFrame(plot, empty);
+    plot.clearCurve(curve::kCurrentDesign);
+}
+
+void EnclosurePage::drawSlotLimits(int slot) {
+    if (!m_charts->limitKind())
+        return;
+    const memory::Slot& stored = m_memory->designMemory().slot(slot);
+    const auto chart = stored.filled ? limitChartOf(stored.limits) : std::nullopt;
+    if (chart)
+        drawLimitCurves(m_charts->limitPlot(), slot, *chart);
+    else
+        m_charts->limitPlot().clearCurve(slot);
+}
+
+void EnclosurePage::drawAllLimits() {
+    drawCurrentLimits();
+    for (int slot = 1; slot <= memory::kSlotCount; ++slot) drawSlotLimits(slot);
 }
 
 void EnclosurePage::clearCurves(std::initializer_list<int> curves) {

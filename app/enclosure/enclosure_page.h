@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 
+#include "charts/limit_plot.h"
 #include "charts/response_chart.h"
 #include "design_common.h"
 #include "enclosure/option_list.h"
@@ -44,7 +45,8 @@ public:
     static constexpr int kHeight = 670;
 
     EnclosurePage(PlatformServices& platform, NumberFormat format, DriverSource driver,
-                  QWidget* parent = nullptr, const ChartFactory& charts = makeQCustomPlotChart);
+                  QWidget* parent = nullptr, const ChartFactory& charts = makeQCustomPlotChart,
+                  const LimitPlotFactory& limitPlot = makeQCustomPlotLimitPlot);
     ~EnclosurePage() override;
 
     BoxType boxType() const;
@@ -53,6 +55,8 @@ public:
     QString designLabel() const;
     // The numbers and texts of the last recompute: what a design memory copies.
     const std::optional<enclosure::ResponseTable>& responseTable() const { return m_table; }
+    // The circuit of the current design, from which the limit charts are drawn.
+    const std::optional<enclosure::LimitInputs>& limitInputs() const { return m_limitInputs; }
     MemorySlotPanel& memorySlots() const { return *m_memory; }
     // The displayed texts and the response table that a design memory keeps.
     memory::DesignSnapshot memorySnapshot() const;
@@ -85,6 +89,11 @@ private:
     void recomputeBandpass(const enclosure::SharedInputs& in);
     void finish(const enclosure::SharedResult& shared);
     void drawCurves(const enclosure::SharedResult& shared);
+    std::optional<enclosure::LimitChart> limitChartOf(
+        const std::optional<enclosure::LimitInputs>& inputs) const;
+    void drawCurrentLimits();
+    void drawSlotLimits(int slot);
+    void drawAllLimits();
     void clearCurves(std::initializer_list<int> curves);
     void setOptionsEnabled(bool enabled);
     void onChartClicked();
@@ -104,6 +113,7 @@ private:
     enclosure::DriverArrangement m_arrangementInUse;
     double m_closedFc = 0;
     std::optional<enclosure::ResponseTable> m_table;
+    std::optional<enclosure::LimitInputs> m_limitInputs;  // of the current design, when drawn
 
     QGroupBox* m_typeBox = nullptr;
     QButtonGroup* m_types = nullptr;

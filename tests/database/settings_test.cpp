@@ -120,7 +120,7 @@ TEST(SettingsKeys, ASectionIsWrittenWholeInTableOrder) {
               "alfbox=1\r\nDdbox=0\r\nfsbox=0\r\nQtsbox=0\r\nMmsbox=1\r\nRebox=0\r\nSPLbox=0\r\n"
               "hledit=10\r\nDdmin=0\r\nDdmax=999\r\nfsmin=0\r\nfsmax=999\r\nQtsmin=0\r\n"
               "Qtsmax=999\r\nMmsmin=5,5\r\nMmsmax=80\r\nRemin=0\r\nRemax=999\r\nSPLmin=0\r\n"
-              "SPLmax=999\r\n\r\n");
+              "SPLmax=999\r\nChart=Response\r\nPortLine=17\r\n\r\n");
 
     SettingsStore reread;
     reread.open(path);

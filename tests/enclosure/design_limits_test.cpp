@@ -336,7 +336,9 @@ TEST(DesignLimits, GridAndTexts) {
         EXPECT_FALSE(c.title.empty());
         EXPECT_FALSE(c.axis.empty());
         EXPECT_FALSE(c.axisHint.empty());
+        EXPECT_EQ(limitKindFromTitle(limitKindTitle(k)), k);  // the settings file keeps the title
     }
+    EXPECT_FALSE(limitKindFromTitle("Response").has_value());
     EXPECT_NEAR(20 * std::log10(pressureReference() / 20e-6), 0.137, 0.001);
 }
 

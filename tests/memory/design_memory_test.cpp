@@ -28,8 +28,10 @@ ResponseTable computedTable(NumberFormat format, double offset = 0) {
 DesignSnapshot snapshot(const ResponseTable* table, NumberFormat format, std::string volume) {
     DesignSnapshot s;
     s.conditions = {"Maker", "Maker", "0.1", "0", "20", "88", "1", "2.83", "1", "0"};
-    s.design.closed = {false, std::move(volume), "100", "0.707", "45", "45", "0", "29/71"};
+    s.design.closed = {false, volume, "100", "0.707", "45", "45", "0", "29/71"};
     s.table = table;
+    s.limits = enclosure::LimitInputs{};
+    s.limits->box = enclosure::SealedBox{std::stod(volume), 1.0};
     s.format = format;
     return s;
 }
@@ -80,6 +82,8 @@ TEST(DesignMemory, StoreFillsOnlyItsSlotWithBothLinesAndCurves) {
               "C: Vb=50 l (100 %), Qtc=0.707, fc=45 Hz, f3=45 Hz, peak=0 dB, Ca/Cm=29/71 %");
     EXPECT_EQ(three.conditions, conditionsLine(snapshot(&table, dot, "50").conditions));
     EXPECT_EQ(three.curves.relative.size(), 201u);
+    ASSERT_TRUE(three.limits.has_value());
+    EXPECT_EQ(std::get<enclosure::SealedBox>(three.limits->box).Vb, 50);
     for (int k : {1, 2, 4, 5, 6, 7, 8}) EXPECT_FALSE(memory.slot(k).filled) << k;
 }
 
@@ -103,6 +107,7 @@ TEST(DesignMemory, FailedStoreEmptiesTheSlotAndItsCurves) {
     EXPECT_FALSE(memory.store(2, snapshot(&blank, dot, "60")));
     EXPECT_FALSE(memory.slot(2).filled);
     EXPECT_TRUE(memory.slot(2).curves.frequencies.empty());
+    EXPECT_FALSE(memory.slot(2).limits.has_value());
     EXPECT_FALSE(memory.store(1, snapshot(nullptr, dot, "60")));
 }
 
@@ -115,6 +120,7 @@ TEST(DesignMemory, DeleteEmptiesOnlyItsSlotAndKeepsTheTexts) {
     memory.remove(4);
     EXPECT_FALSE(memory.slot(4).filled);
     EXPECT_TRUE(memory.slot(4).curves.relative.empty());
+    EXPECT_FALSE(memory.slot(4).limits.has_value());
     EXPECT_EQ(memory.slot(4).design.substr(0, 10), "C: Vb=50 l");
     EXPECT_TRUE(memory.slot(6).filled);
 }

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "charts/limit_plot.h"
 #include "charts/response_chart.h"
 
 namespace sublumo::test {
@@ -90,6 +91,50 @@ struct FakeCharts {
             return chart;
         };
     }
+};
+
+// A LimitPlot that records the curves, axes, lines and note it was given. Its pixel mapping:
+// 10 Hz at x = 0, 200 px a decade; the first axis reads 100 - y.
+class FakeLimitPlot final : public LimitPlot {
+public:
+    struct Part {
+        bool secondAxis = false;
+        std::vector<double> frequency, value;
+    };
+    using Curve = std::array<Part, 2>;  // own, companion
+
+    explicit FakeLimitPlot(QWidget* parent) : m_widget(new QWidget(parent)) {
+        m_widget->setObjectName(QStringLiteral("limitChart"));
+    }
+
+    void setAxes(const QString& label, const QString& hint, const QString& second) override {
+        axisLabel = label;
+        axisHint = hint;
+        secondAxisLabel = second;
+    }
+    void setCurvePoints(int c, CurvePart part, bool secondAxis, std::span<const double> f,
+                        std::span<const double> v) override {
+        curves[static_cast<std::size_t>(c)][static_cast<std::size_t>(part)] = {
+            secondAxis, {f.begin(), f.end()}, {v.begin(), v.end()}};
+        ++drawCount[static_cast<std::size_t>(c)];
+    }
+    void clearCurve(int c) override { curves[static_cast<std::size_t>(c)] = {}; }
+    void setReferenceLines(const std::vector<PlotLine>& l) override { lines = l; }
+    void setNote(const QString& text) override { note = text; }
+    std::optional<ChartReading> readingAt(QPointF pixel) const override {
+        return ChartReading{10 * std::pow(10.0, pixel.x() / 200), 100 - pixel.y()};
+    }
+    QWidget* widget() override { return m_widget; }
+
+    const Part& own(int c) const { return curves[static_cast<std::size_t>(c)][0]; }
+
+    std::array<Curve, curve::kCount> curves;
+    std::array<int, curve::kCount> drawCount{};
+    QString axisLabel, axisHint, secondAxisLabel, note;
+    std::vector<PlotLine> lines;
+
+private:
+    QWidget* m_widget;  // owned by its parent
 };
 
 }  // namespace sublumo::test

@@ -2,7 +2,9 @@
 #include <QCheckBox>
 #include <QRadioButton>
 
+#include "charts/response_charts_view.h"
 #include "driver_lists_fixture.h"
+#include "enclosure/enclosure_page.h"
 #include "loudspeaker/summary_box.h"
 
 namespace sublumo::ui_test {
@@ -47,7 +49,8 @@ TEST_F(StartupShutdownTest, EveryFormKeyIsRestoredAndWrittenBack) {
         "BlMpow=Mpow\r\nHigh=1\r\nPin=0\r\nPos1=2\r\nPos2=0\r\nPos3=4\r\nalfbox=1\r\n"
         "Ddbox=1\r\nfsbox=0\r\nQtsbox=0\r\nMmsbox=0\r\nRebox=0\r\nSPLbox=0\r\nhledit=\r\n"
         "Ddmin=100\r\nDdmax=300\r\nfsmin=0\r\nfsmax=999\r\nQtsmin=0\r\nQtsmax=999\r\n"
-        "Mmsmin=0\r\nMmsmax=999\r\nRemin=0\r\nRemax=999\r\nSPLmin=0\r\nSPLmax=999";
+        "Mmsmin=0\r\nMmsmax=999\r\nRemin=0\r\nRemax=999\r\nSPLmin=0\r\nSPLmax=999\r\n"
+        "Chart=Excursion\r\nPortLine=12";
     writeFile("sublumo_cfg.ini", form + "\r\n\r\n[recent]\r\n0=A\r\n1=B\r\n\r\n");
     start();
     EXPECT_EQ(window->pos(), QPoint(30, 40));
@@ -61,6 +64,8 @@ TEST_F(StartupShutdownTest, EveryFormKeyIsRestoredAndWrittenBack) {
     EXPECT_EQ(text("Ddmin"), "100");
     EXPECT_EQ(text("Ddmax"), "300");
     EXPECT_EQ(rows(list("allList")), (QStringList{"A", "B", "C"}));
+    EXPECT_EQ(window->enclosurePage().charts().limitKind(), enclosure::LimitKind::Excursion);
+    EXPECT_EQ(window->enclosurePage().charts().ventVelocityLine(), 12);
 
     window->close();
     const QByteArray written = readFile("sublumo_cfg.ini");

@@ -15,6 +15,7 @@
 
 #include "../../enclosure/test_driver.h"
 #include "bandpass_box.h"
+#include "charts/fake_chart.h"
 #include "charts/response_chart.h"
 #include "charts/response_charts_view.h"
 #include "closed_box.h"
@@ -67,6 +68,11 @@ protected:
                 auto chart = std::make_unique<RecordingChart>(parent);
                 charts[kind == ChartKind::Relative ? 0 : 1] = chart.get();
                 return chart;
+            },
+            [this](QWidget* parent) {
+                auto plot = std::make_unique<test::FakeLimitPlot>(parent);
+                limitPlot = plot.get();
+                return plot;
             });
         QObject::connect(page.get(), &EnclosurePage::windowCaptionChanged, page.get(),
                          [this](const QString& caption) { windowCaption = caption; });
@@ -121,6 +127,7 @@ protected:
     NumberFormat format{'.'};
     DriverParameters driver;
     std::array<RecordingChart*, 2> charts{};
+    test::FakeLimitPlot* limitPlot = nullptr;
     std::unique_ptr<EnclosurePage> page;
     QString windowCaption;
 };
