@@ -261,4 +261,27 @@ CurveReadResult readCurveFile(std::string_view bytes) {
     return result;
 }
 
+std::vector<std::string> curveFilePaths(std::string_view chosenPath,
+                                        std::span<const NamedCurve> curves) {
+    const std::string path(chosenPath);
+    if (curves.size() <= 1)
+        return {path};
+    const std::size_t slash = path.find_last_of('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || dot <= nameStart)
+        dot = path.size();
+    const std::string stem = path.substr(0, dot);
+    const std::string extension = path.substr(dot);
+    std::vector<std::string> paths;
+    for (const NamedCurve& curve : curves) {
+        std::string name = curve.name;
+        for (char& c : name)
+            if (std::string_view("/\\:*?\"<>|\r\n\t").find(c) != std::string_view::npos)
+                c = '_';
+        paths.push_back(stem + " - " + name + extension);
+    }
+    return paths;
+}
+
 }  // namespace sublumo::database

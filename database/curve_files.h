@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,12 @@ std::string writeCurveFile(const NamedCurve& curve, const CurveFileHeader& heade
 // one row per frequency that any curve has, ascending; a curve without a point at a row's
 // frequency leaves that cell empty. Comma separated, names quoted where they need it.
 std::string writeCurvesCsv(const std::vector<NamedCurve>& curves);
+
+// Where an export of one file per curve writes: the chosen path for a single curve; for more,
+// one file per curve beside it, "<stem> - <curve name><extension>", what no file name may hold
+// replaced by "_".
+std::vector<std::string> curveFilePaths(std::string_view chosenPath,
+                                        std::span<const NamedCurve> curves);
 
 struct CurvePoint {
     double frequency = 0;

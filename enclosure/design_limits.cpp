@@ -296,6 +296,18 @@ LimitCurve splCurve(const LimitInputs& in) {
     return splAtU(in, sweep(in));
 }
 
+std::vector<double> responsePhase(const LimitInputs& in, std::span<const double> frequencies) {
+    LumpedDriver driver = in.driver;
+    driver.Le = 0;
+    std::vector<double> phase;
+    phase.reserve(frequencies.size());
+    for (double f : frequencies) {
+        const double degrees = std::arg(evaluateModel(driver, in.box, f, in.d).pressure) * 180 / pi;
+        phase.push_back(std::isfinite(degrees) ? degrees : 0.0);
+    }
+    return phase;
+}
+
 std::optional<double> thermalLimitVoltage(const LumpedDriver& driver) {
     const double u = driver.Rtot * std::sqrt(driver.N * driver.Pe / driver.Re);
     if (!(driver.Pe > 0) || !std::isfinite(u) || !(u > 0))

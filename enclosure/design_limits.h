@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -92,6 +93,11 @@ std::string limitCursorText(LimitKind kind, double f, double value, NumberFormat
 // SPL at U and d with Le, the equaliser and cabin gain, on the level scale of the absolute
 // response (intensity re 1 pW/m²).
 LimitCurve splCurve(const LimitInputs& inputs);
+
+// The phase in degrees of the response the charts draw (Le left out as they leave it, without
+// the equaliser and the travel time d/c), at each of `frequencies`, within (-180, 180]; what
+// an exported response carries.
+std::vector<double> responsePhase(const LimitInputs& inputs, std::span<const double> frequencies);
 
 // The thermal limit: the source voltage at which the Pd field shows Pe; empty without Pe.
 std::optional<double> thermalLimitVoltage(const LumpedDriver& driver);

@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <limits>
 
 #include "limit_plot.h"
 #include "qcustomplot_chart.h"
@@ -68,6 +70,73 @@ void styleAxis(QCPAxis* axis) {
     axis->setTickLabelPadding(2);
 }
 
+// Replots a chart once per turn of the event loop, however many curves a recompute touched:
+// only the current design's layer when nothing else changed, and nothing while the chart is
+// hidden (the other response chart, or every chart but the chosen kind's), all of it when it
+// shows again.
+class ReplotScheduler final : public QObject {
+public:
+    // `beforeReplot` may change the axes; it says whether it did, which needs a full replot.
+    ReplotScheduler(QCustomPlot* plot, QCPLayer* currentLayer,
+                    std::function<bool()> beforeReplot = {})
+        : m_plot(plot), m_currentLayer(currentLayer), m_beforeReplot(std::move(beforeReplot)) {
+        plot->installEventFilter(this);
+    }
+
+    void request(bool full) {
+        m_full = m_full || full || !m_currentLayer;
+        if (m_queued)
+            return;
+        m_queued = true;
+        QMetaObject::invokeMethod(
+            this, [this] { replotNow(); }, Qt::QueuedConnection);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && m_waitingForShow) {
+            m_waitingForShow = false;
+            request(true);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void replotNow() {
+        m_queued = false;
+        if (!m_plot)
+            return;
+        if (!m_plot->isVisible()) {
+            m_waitingForShow = true;
+            return;
+        }
+        if (m_beforeReplot && m_beforeReplot())
+            m_full = true;
+        if (m_full)
+            m_plot->replot();
+        else
+            m_currentLayer->replot();
+        m_full = false;
+    }
+
+    QPointer<QCustomPlot> m_plot;
+    QCPLayer* m_currentLayer;
+    std::function<bool()> m_beforeReplot;
+    bool m_queued = false;
+    bool m_full = false;
+    bool m_waitingForShow = false;
+};
+
+// The memory curves get a buffered layer under the current design's: a keystroke redraws only
+// the layer that changed. Returns the current design's layer; nullptr when not cached.
+QCPLayer* addMemoryLayer(QCustomPlot* plot) {
+    QCPLayer* main = plot->layer(QStringLiteral("main"));
+    plot->addLayer(QStringLiteral("memory"), main, QCustomPlot::limBelow);
+    plot->layer(QStringLiteral("memory"))->setMode(QCPLayer::lmBuffered);
+    main->setMode(QCPLayer::lmBuffered);
+    return main;
+}
+
 class QCustomPlotChart final : public ResponseChart {
 public:
     QCustomPlotChart(ChartKind kind, QWidget* parent, QCustomPlotChartOptions options)
@@ -88,7 +157,9 @@ public:
                                                 kRightMargin, kBottomMargin));
         m_plot->legend->setVisible(false);
         setUpAxes(kind);
-        setUpCurves(kind, options);
+        QCPLayer* current = options.cacheMemoryLayer ? addMemoryLayer(m_plot) : nullptr;
+        setUpCurves(kind, current);
+        m_replot = std::make_unique<ReplotScheduler>(m_plot, current);
     }
 
     ~QCustomPlotChart() override = default;
@@ -144,21 +215,12 @@ private:
         styleAxis(y);
     }
 
-    // Memory curves get a buffered layer under the current design's: a keystroke redraws
-    // only the layer that changed.
-    void setUpCurves(ChartKind kind, QCustomPlotChartOptions options) {
-        QCPLayer* main = m_plot->layer(QStringLiteral("main"));
-        QCPLayer* memory = main;
-        if (options.cacheMemoryLayer) {
-            m_plot->addLayer(QStringLiteral("memory"), main, QCustomPlot::limBelow);
-            memory = m_plot->layer(QStringLiteral("memory"));
-            memory->setMode(QCPLayer::lmBuffered);
-            main->setMode(QCPLayer::lmBuffered);
-            m_currentLayer = main;
-        }
+    void setUpCurves(ChartKind kind, QCPLayer* currentLayer) {
+        QCPLayer* memory = currentLayer ? m_plot->layer(QStringLiteral("memory")) : nullptr;
         for (int i = 0; i < curve::kCount; ++i) {
             QCPGraph* graph = m_plot->addGraph();
-            graph->setLayer(isMemoryCurve(i) ? memory : main);
+            if (memory && isMemoryCurve(i))
+                graph->setLayer(memory);
             QPen pen(curve::colour(i), kCurveWidth);
             if (i == curve::kCabinGain && kind == ChartKind::Relative)
                 pen.setStyle(Qt::DashDotLine);
@@ -169,34 +231,13 @@ private:
 
     static bool validCurve(int c) { return c >= 0 && c < curve::kCount; }
 
-    // Repaints once per turn of the event loop, however many curves a recompute touched;
-    // only the current design's layer when nothing else changed.
+    // A curve of the current design alone repaints only its layer.
     void requestReplot(int changedCurve) {
-        m_fullReplot = m_fullReplot || !m_currentLayer || !validCurve(changedCurve) ||
-                       isMemoryCurve(changedCurve);
-        if (m_replotQueued)
-            return;
-        m_replotQueued = true;
-        QMetaObject::invokeMethod(
-            &m_replotContext, [this] { replotNow(); }, Qt::QueuedConnection);
+        m_replot->request(!validCurve(changedCurve) || isMemoryCurve(changedCurve));
     }
 
-    void replotNow() {
-        m_replotQueued = false;
-        if (!m_plot)
-            return;
-        if (m_fullReplot)
-            m_plot->replot();
-        else
-            m_currentLayer->replot();
-        m_fullReplot = false;
-    }
-
-    QPointer<QCustomPlot> m_plot;  // owned by its parent widget
-    QCPLayer* m_currentLayer = nullptr;
-    QObject m_replotContext;  // queued replots die with the chart
-    bool m_replotQueued = false;
-    bool m_fullReplot = false;
+    QPointer<QCustomPlot> m_plot;               // owned by its parent widget
+    std::unique_ptr<ReplotScheduler> m_replot;  // queued replots die with the chart
 };
 
 // Frequency labels of the limit charts: the decades and their 2 and 5 multiples.
@@ -216,8 +257,13 @@ QCPRange fittedRange(double low, double high) {
     if (!(low <= high))
         return QCPRange(0, 1);
     const double span = std::max(high - low, std::max(std::abs(high) * 0.05, 1e-3));
-    const double lower = low >= 0 && low < 0.25 * high ? 0.0 : low - 0.08 * span;
-    return QCPRange(lower, high + 0.08 * span);
+    const double lower = low >= 0 && low < 0.25 * high ? 0.0 : low - 0.05 * span;
+    const double upper = high + 0.05 * span;
+    // Steps of 1, 2 or 5 times a power of ten, about five to the axis.
+    const double raw = (upper - lower) / 5;
+    const double decade = std::pow(10.0, std::floor(std::log10(raw)));
+    const double step = raw / decade < 2 ? 2 * decade : raw / decade < 5 ? 5 * decade : 10 * decade;
+    return QCPRange(std::floor(lower / step) * step, std::ceil(upper / step) * step);
 }
 
 class QCustomPlotLimitPlot final : public LimitPlot {
@@ -241,9 +287,13 @@ public:
         auto phaseTicker = QSharedPointer<QCPAxisTickerFixed>::create();
         phaseTicker->setTickStep(30);
         m_plot->yAxis2->setTicker(phaseTicker);
+        QCPLayer* current = addMemoryLayer(m_plot);
+        QCPLayer* memory = m_plot->layer(QStringLiteral("memory"));
         for (int c = 0; c < curve::kCount; ++c)
             for (int part = 0; part < kParts; ++part) {
                 QCPGraph* graph = m_plot->addGraph();
+                if (isMemoryCurve(c))
+                    graph->setLayer(memory);
                 QPen pen(curve::colour(c), kCurveWidth);
                 if (part == static_cast<int>(CurvePart::Companion))
                     pen.setStyle(Qt::DashLine);
@@ -255,15 +305,23 @@ public:
         m_note->position->setCoords(0.5, 0.08);
         m_note->setPositionAlignment(Qt::AlignTop | Qt::AlignHCenter);
         m_note->setColor(QColor(0x60, 0x30, 0x00));
+        m_note->setText(QString());
+        m_note->setVisible(false);
+        m_replot =
+            std::make_unique<ReplotScheduler>(m_plot, current, [this] { return fitValueAxis(); });
     }
 
+    // The frame is set again at every keystroke; only a change costs a full repaint.
     void setAxes(const QString& label, const QString& hint, const QString& secondLabel) override {
+        if (label == m_plot->yAxis->label() && hint == m_plot->toolTip() &&
+            secondLabel == m_plot->yAxis2->label())
+            return;
         m_plot->yAxis->setLabel(label);
         m_plot->yAxis2->setLabel(secondLabel);
         m_plot->yAxis2->setVisible(!secondLabel.isEmpty());
         m_plot->setToolTip(hint);
         m_plot->setAccessibleDescription(hint);
-        requestReplot();
+        requestReplot(true);
     }
 
     void setCurvePoints(int c, CurvePart part, bool secondAxis, std::span<const double> frequencies,
@@ -274,7 +332,7 @@ public:
         g->setValueAxis(secondAxis ? m_plot->yAxis2 : m_plot->yAxis);
         g->setData(QVector<double>(frequencies.begin(), frequencies.end()),
                    QVector<double>(values.begin(), values.end()), true);
-        requestReplot();
+        requestReplot(isMemoryCurve(c));
     }
 
     void clearCurve(int c) override {
@@ -282,10 +340,16 @@ public:
             return;
         for (int part = 0; part < kParts; ++part)
             graph(c, static_cast<CurvePart>(part))->data()->clear();
-        requestReplot();
+        requestReplot(isMemoryCurve(c));
     }
 
     void setReferenceLines(const std::vector<PlotLine>& lines) override {
+        if (std::equal(lines.begin(), lines.end(), m_lines.begin(), m_lines.end(),
+                       [](const PlotLine& a, const PlotLine& b) {
+                           return a.name == b.name && a.value == b.value;
+                       }))
+            return;
+        m_lines = lines;
         for (QCPAbstractItem* item : m_lineItems) m_plot->removeItem(item);
         m_lineItems.clear();
         m_lineValues.clear();
@@ -304,13 +368,15 @@ public:
             m_lineItems << straight << label;
             m_lineValues.push_back(line.value);
         }
-        requestReplot();
+        requestReplot(false);
     }
 
     void setNote(const QString& text) override {
+        if (text == m_note->text())
+            return;
         m_note->setText(text);
         m_note->setVisible(!text.isEmpty());
-        requestReplot();
+        requestReplot(false);
     }
 
     std::optional<ChartReading> readingAt(QPointF pixel) const override {
@@ -329,19 +395,11 @@ private:
         return m_plot->graph(c * kParts + static_cast<int>(part));
     }
 
-    // The first axis fits every curve on it and every line; once per turn of the event loop.
-    void requestReplot() {
-        if (m_replotQueued)
-            return;
-        m_replotQueued = true;
-        QMetaObject::invokeMethod(
-            &m_replotContext, [this] { replotNow(); }, Qt::QueuedConnection);
-    }
+    void requestReplot(bool full) { m_replot->request(full); }
 
-    void replotNow() {
-        m_replotQueued = false;
-        if (!m_plot)
-            return;
+    // The first axis fits every curve on it and every line, in whole steps of its ticks, so a
+    // keystroke mostly leaves the axis as it was and repaints only the current design.
+    bool fitValueAxis() {
         double low = std::numeric_limits<double>::infinity();
         double high = -low;
         for (int i = 0; i < m_plot->graphCount(); ++i) {
@@ -359,16 +417,19 @@ private:
             low = std::min(low, value);
             high = std::max(high, value);
         }
-        m_plot->yAxis->setRange(fittedRange(low, high));
-        m_plot->replot();
+        const QCPRange fitted = fittedRange(low, high);
+        if (fitted == m_plot->yAxis->range())
+            return false;
+        m_plot->yAxis->setRange(fitted);
+        return true;
     }
 
     QPointer<QCustomPlot> m_plot;  // owned by its parent widget
     QCPItemText* m_note = nullptr;
+    std::vector<PlotLine> m_lines;
     QList<QCPAbstractItem*> m_lineItems;
     std::vector<double> m_lineValues;
-    QObject m_replotContext;
-    bool m_replotQueued = false;
+    std::unique_ptr<ReplotScheduler> m_replot;
 };
 
 }  // namespace

@@ -162,3 +162,20 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace sublumo::database
+
+namespace sublumo::database {
+namespace {
+
+TEST(CurveFilePaths, OneCurveKeepsThePathAndMoreGetOneFileEachBesideIt) {
+    const std::vector<NamedCurve> one = {{"current design", {}, {}, {}}};
+    EXPECT_EQ(curveFilePaths("/m/box.frd", one), std::vector<std::string>{"/m/box.frd"});
+    const std::vector<NamedCurve> three = {
+        {"current design", {}, {}, {}}, {"memory 2", {}, {}, {}}, {"a/b: \"x\"", {}, {}, {}}};
+    EXPECT_EQ(curveFilePaths("/m.d/box.frd", three),
+              (std::vector<std::string>{"/m.d/box - current design.frd",
+                                        "/m.d/box - memory 2.frd", "/m.d/box - a_b_ _x_.frd"}));
+    EXPECT_EQ(curveFilePaths("/m.d/box", three)[1], "/m.d/box - memory 2");
+}
+
+}  // namespace
+}  // namespace sublumo::database

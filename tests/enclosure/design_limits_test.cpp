@@ -365,3 +365,26 @@ TEST(DesignLimits, CursorReadoutInTheKindsUnit) {
 
 }  // namespace
 }  // namespace sublumo::enclosure
+
+namespace sublumo::enclosure {
+namespace {
+
+// A closed box is a second-order high pass: +90° at fc, towards 180° far below and 0° far
+// above, whatever the wiring and the source resistance.
+TEST(ResponsePhase, AClosedBoxIsASecondOrderHighPass) {
+    for (const Wiring& w : {Wiring{1}, Wiring{4, Connection::Parallel}}) {
+        const DriverParameters d = limitedDriver(1.2, 4, 60);
+        const ClosedBoxResult r = recomputeClosedBox(d, sharedFor(w), {.Vb = "40"}, kDot);
+        const auto in = limitInputs(d, r, kDot);
+        ASSERT_TRUE(in);
+        const double fc = r.values.fc;
+        const std::vector<double> f = {fc / 30, fc, fc * 30};
+        const std::vector<double> phase = responsePhase(*in, f);
+        EXPECT_GT(phase[0], 170);
+        EXPECT_NEAR(phase[1], 90, 0.5);
+        EXPECT_LT(std::abs(phase[2]), 10);
+    }
+}
+
+}  // namespace
+}  // namespace sublumo::enclosure

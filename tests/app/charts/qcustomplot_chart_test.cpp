@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QTest>
 #include <cmath>
 
@@ -84,6 +85,33 @@ TEST_F(QCustomPlotChartTest, LevelWindowMovesTheMapping) {
     const auto atTop = relative().readingAt(QPointF(leftEdge(), topEdge()));
     ASSERT_TRUE(atTop.has_value());
     EXPECT_NEAR(atTop->level, 60, 0.2);
+}
+
+}  // namespace
+}  // namespace sublumo
+
+namespace sublumo {
+namespace {
+
+// The real limit chart fits its value axis to what it shows, lines included, after the next
+// turn of the event loop.
+TEST_F(QCustomPlotChartTest, TheLimitChartFitsItsAxisToCurvesAndLines) {
+    view.setLimitKind(enclosure::LimitKind::Excursion);
+    LimitPlot& plot = view.limitPlot();
+    const std::vector<double> f = {10, 100, 1000}, x = {3.4, 1.0, 0.1};
+    plot.setCurvePoints(curve::kCurrentDesign, CurvePart::Own, false, f, x);
+    auto topValue = [&] {
+        QApplication::processEvents();
+        for (int y = 0; y < 300; ++y)
+            if (const auto r = plot.readingAt(QPointF(300, y)))
+                return r->level;
+        return -1.0;
+    };
+    const double top = topValue();
+    EXPECT_GE(top, 3.4);
+    EXPECT_LT(top, 5.1);
+    plot.setReferenceLines({{QStringLiteral("Xmax"), 6}});
+    EXPECT_GE(topValue(), 6);
 }
 
 }  // namespace
