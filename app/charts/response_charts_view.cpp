@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -21,6 +22,7 @@ constexpr int kWidth = 590;
 constexpr int kBottomStrip = 18;
 constexpr int kAbsoluteLeft = 148;  // on the page, as the view's own left edge
 constexpr int kPictureSize = 16;
+constexpr int kMeasurementLeft = 232;
 
 int indexOf(ChartKind kind) {
     return kind == ChartKind::Relative ? 0 : 1;
@@ -100,15 +102,128 @@ ResponseChartsView::ResponseChartsView(QWidget* parent, const ChartFactory& fact
     makeCaption(this, "HzCaption", QStringLiteral("Hz"),
                 QRect(kWidth - 24, kTopStrip + kChartHeight, 22, kBottomStrip),
                 Qt::AlignRight | Qt::AlignVCenter);
-    m_readout = makeCaption(this, "cursorReadout", QString(),
-                            QRect(24, kTopStrip + kChartHeight, 400, kBottomStrip),
-                            Qt::AlignLeft | Qt::AlignVCenter);
+    m_readout =
+        makeCaption(this, "cursorReadout", QString(),
+                    QRect(24, kTopStrip + kChartHeight, kMeasurementLeft - 26, kBottomStrip),
+                    Qt::AlignLeft | Qt::AlignVCenter);
     m_readout->setAccessibleName(QStringLiteral("cursor"));
     m_shiftUp = makeShiftPicture(ShiftDirection::Up, 24);
     m_shiftDown = makeShiftPicture(ShiftDirection::Down, 24 + kPictureSize + 2);
     buildChartChoice();
+    buildCurvesMenu();
     applyWindow();
     applyShown();
+}
+
+void ResponseChartsView::buildCurvesMenu() {
+    m_curvesMenu = new QMenu(this);
+    m_curvesMenu->setObjectName(QStringLiteral("curvesMenu"));
+    m_exportFiles = m_curvesMenu->addAction(QStringLiteral("Export FRD..."), this,
+                                            [this] { emit exportRequested(false); });
+    m_curvesMenu->addAction(QStringLiteral("Export CSV..."), this,
+                            [this] { emit exportRequested(true); });
+    m_curvesMenu->addSeparator();
+    m_curvesMenu->addAction(QStringLiteral("Open measurement..."), this,
+                            &ResponseChartsView::measurementRequested);
+    m_removeMeasurements =
+        m_curvesMenu->addAction(QStringLiteral("Remove measurements"), this, [this] {
+            while (!m_overlays.empty()) removeOverlay(0);
+        });
+    connect(m_curvesMenu, &QMenu::aboutToShow, this, &ResponseChartsView::updateCurvesMenu);
+
+    // The keyboard's way to the menu: Tab to the button, Space opens it.
+    m_curvesButton = new QToolButton(this);
+    m_curvesButton->setObjectName(QStringLiteral("curves"));
+    m_curvesButton->setText(QStringLiteral("Curves"));
+    m_curvesButton->setMenu(m_curvesMenu);
+    m_curvesButton->setPopupMode(QToolButton::InstantPopup);
+    m_curvesButton->setAutoRaise(true);
+    m_curvesButton->setFocusPolicy(Qt::StrongFocus);
+    m_curvesButton->setGeometry(62, 0, 62, kTopStrip);
+    m_curvesButton->setAccessibleName(QStringLiteral("Curves"));
+    m_curvesButton->setAccessibleDescription(
+        QStringLiteral("Export the chart's curves as files, or draw a measurement over them"));
+    m_curvesButton->setToolTip(m_curvesButton->accessibleDescription());
+
+    for (QWidget* w : {chart(ChartKind::Relative).widget(), chart(ChartKind::Absolute).widget(),
+                       m_limitPlot->widget()}) {
+        w->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(w, &QWidget::customContextMenuRequested, this,
+                [this, w](const QPoint& at) { m_curvesMenu->popup(w->mapToGlobal(at)); });
+    }
+}
+
+// FRD carries responses and levels, ZMA impedances; the other limits go to CSV only.
+void ResponseChartsView::updateCurvesMenu() {
+    using enclosure::LimitKind;
+    const bool impedance = m_limitKind == LimitKind::Impedance;
+    m_exportFiles->setText(impedance ? QStringLiteral("Export ZMA...")
+                                     : QStringLiteral("Export FRD..."));
+    m_exportFiles->setEnabled(!m_limitKind || impedance || m_limitKind == LimitKind::MaximumSpl);
+    m_removeMeasurements->setEnabled(!m_overlays.empty());
+}
+
+void ResponseChartsView::addOverlay(MeasurementOverlay overlay) {
+    if (m_overlays.size() >= static_cast<std::size_t>(curve::kOverlayCount))
+        m_overlays.erase(m_overlays.begin());
+    m_overlays.push_back(std::move(overlay));
+    drawOverlays();
+}
+
+void ResponseChartsView::removeOverlay(int index) {
+    if (index < 0 || index >= static_cast<int>(m_overlays.size()))
+        return;
+    m_overlays.erase(m_overlays.begin() + index);
+    drawOverlays();
+    if (!m_overlayButtons.empty())
+        m_overlayButtons[static_cast<std::size_t>(
+                             std::min<int>(index, static_cast<int>(m_overlayButtons.size()) - 1))]
+            ->setFocus();
+    else
+        m_curvesButton->setFocus();
+}
+
+// Each measurement on its chart, and a button with its name, in its colour, that removes it.
+void ResponseChartsView::drawOverlays() {
+    for (QToolButton* button : m_overlayButtons) button->deleteLater();
+    m_overlayButtons.clear();
+    const bool impedanceShown = m_limitKind == enclosure::LimitKind::Impedance;
+    // In the readout line, right of the longest readout.
+    int left = kMeasurementLeft;
+    for (int i = 0; i < curve::kOverlayCount; ++i) {
+        const int c = curve::kFirstOverlay + i;
+        const MeasurementOverlay* o = i < static_cast<int>(m_overlays.size())
+                                          ? &m_overlays[static_cast<std::size_t>(i)]
+                                          : nullptr;
+        for (ChartKind kind : {ChartKind::Relative, ChartKind::Absolute}) {
+            if (o && !o->impedance)
+                chart(kind).setCurvePoints(c, o->frequency, o->value);
+            else
+                chart(kind).clearCurve(c);
+        }
+        if (o && o->impedance && impedanceShown)
+            m_limitPlot->setCurvePoints(c, CurvePart::Own, false, o->frequency, o->value);
+        else
+            m_limitPlot->clearCurve(c);
+        if (!o)
+            continue;
+        auto* button = new QToolButton(this);
+        button->setObjectName(QStringLiteral("overlay%1").arg(i + 1));
+        const QString caption = QStringLiteral("✕ ") + o->name;
+        button->setText(button->fontMetrics().elidedText(caption, Qt::ElideRight, 62));
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::StrongFocus);
+        button->setStyleSheet(QStringLiteral("color: %1").arg(curve::colour(c).name()));
+        button->setAccessibleName(o->name);
+        button->setAccessibleDescription(QStringLiteral("Click: remove this measurement"));
+        button->setToolTip(o->name + QStringLiteral(": click to remove"));
+        const int width = button->sizeHint().width();
+        button->setGeometry(left, kTopStrip + kChartHeight, width, kBottomStrip);
+        left += width + 2;
+        connect(button, &QToolButton::clicked, this, [this, i] { removeOverlay(i); });
+        button->show();
+        m_overlayButtons.push_back(button);
+    }
 }
 
 void ResponseChartsView::buildChartChoice() {
@@ -159,6 +274,7 @@ void ResponseChartsView::setLimitKind(std::optional<enclosure::LimitKind> kind) 
         return;
     m_limitKind = kind;
     applyShown();
+    drawOverlays();
     emit limitKindChanged();
 }
 

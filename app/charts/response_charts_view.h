@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "chart_window.h"
 #include "limit_plot.h"
@@ -12,9 +13,19 @@
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
+class QMenu;
 class QToolButton;
 
 namespace sublumo {
+
+// A measured curve drawn over the designs: a response (dB) on the response charts, an
+// impedance (Ohm) on the impedance chart.
+struct MeasurementOverlay {
+    QString name;
+    bool impedance = false;
+    std::vector<double> frequency;
+    std::vector<double> value;
+};
 
 // The relative and the absolute chart of the Enclosure page, one visible at a time, with the
 // window shift pictures above them, the "dB" and "Hz" captions and the cursor readout line
@@ -45,6 +56,14 @@ public:
     double ventVelocityLine() const;
     void setVentVelocityLine(double value);
 
+    // Up to curve::kOverlayCount measurements; a further one replaces the oldest. Each shows a
+    // button with its name above the charts that removes it.
+    void addOverlay(MeasurementOverlay overlay);
+    void removeOverlay(int index);
+    const std::vector<MeasurementOverlay>& overlays() const { return m_overlays; }
+    // The menu of the "Curves" button and of a right click on a chart.
+    QMenu* curvesMenu() const { return m_curvesMenu; }
+
     // The +-10 dB window of both charts, as the shift pictures move it.
     void shiftWindow(ShiftDirection direction);
     const ChartWindow& chartWindow() const { return m_window; }
@@ -58,6 +77,9 @@ signals:
     void chartWindowChanged();
     void limitKindChanged();
     void ventVelocityLineChanged();
+    // From the curves menu: write the chart's curves as FRD or ZMA files, or as one CSV file.
+    void exportRequested(bool csv);
+    void measurementRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -65,6 +87,9 @@ protected:
 private:
     QToolButton* makeShiftPicture(ShiftDirection direction, int left);
     void buildChartChoice();
+    void buildCurvesMenu();
+    void updateCurvesMenu();
+    void drawOverlays();
     void applyWindow();
     void applyShown();
     void showShiftPictures();
@@ -77,6 +102,12 @@ private:
     QComboBox* m_kindChoice = nullptr;
     QDoubleSpinBox* m_ventLine = nullptr;
     QLabel* m_levelCaption = nullptr;
+    QToolButton* m_curvesButton = nullptr;
+    QMenu* m_curvesMenu = nullptr;
+    QAction* m_exportFiles = nullptr;
+    QAction* m_removeMeasurements = nullptr;
+    std::vector<MeasurementOverlay> m_overlays;
+    std::vector<QToolButton*> m_overlayButtons;
     ChartWindow m_window;
     NumberFormat m_format;
     QToolButton* m_shiftUp = nullptr;

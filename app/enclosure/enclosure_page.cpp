@@ -16,6 +16,7 @@
 #include "enclosure/bandpass_box_group.h"
 #include "enclosure/cabin_gain_group.h"
 #include "enclosure/closed_box_group.h"
+#include "enclosure/curve_exchange.h"
 #include "enclosure/linkwitz_circuit_panel.h"
 #include "enclosure/linkwitz_group.h"
 #include "enclosure/memory_slot_panel.h"
@@ -76,6 +77,7 @@ EnclosurePage::EnclosurePage(PlatformServices& platform, NumberFormat format, Dr
     connectActions();
     applyTypeLayout();
     disablePage();
+    new CurveExchange(platform, *this);
 }
 
 EnclosurePage::~EnclosurePage() = default;
