@@ -292,6 +292,20 @@ std::string limitCursorText(LimitKind kind, double f, double value, NumberFormat
            formatRounded(value, text.decimals, format) + " " + std::string(text.unit);
 }
 
+std::string_view bindingLimitText(const LimitChart& chart, double f) {
+    if (chart.limits.empty() || chart.curves.empty() || !(f > 0))
+        return {};
+    const std::vector<double>& grid = chart.curves.front().frequency;
+    if (grid.size() != chart.limits.size() || f < grid.front() || f > grid.back())
+        return {};
+    // Nearest on the logarithmic axis.
+    const auto above = std::lower_bound(grid.begin(), grid.end(), f);
+    std::size_t i = static_cast<std::size_t>(above - grid.begin());
+    if (i > 0 && (i == grid.size() || f * f < grid[i] * grid[i - 1]))
+        --i;
+    return chart.limits[i].binding == Limit::Excursion ? "limited by Xmax" : "limited by Pe";
+}
+
 LimitCurve splCurve(const LimitInputs& in) {
     return splAtU(in, sweep(in));
 }

@@ -90,6 +90,10 @@ LimitChart computeLimitChart(LimitKind kind, const LimitInputs& inputs);
 // "cursor: 52.3 Hz / 4.25 mm"; empty when either is not a finite number.
 std::string limitCursorText(LimitKind kind, double f, double value, NumberFormat format);
 
+// On the maximum SPL and power charts, which limit stops the design at the point nearest f:
+// "limited by Xmax" or "limited by Pe"; empty on the other kinds or off the curve.
+std::string_view bindingLimitText(const LimitChart& chart, double f);
+
 // SPL at U and d with Le, the equaliser and cabin gain, on the level scale of the absolute
 // response (intensity re 1 pW/m²).
 LimitCurve splCurve(const LimitInputs& inputs);

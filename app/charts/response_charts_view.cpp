@@ -370,10 +370,18 @@ QString ResponseChartsView::cursorReadout() const {
 void ResponseChartsView::showReadout(QObject* chartWidget, const QPointF& pixel) {
     if (chartWidget == m_limitPlot->widget()) {
         const auto reading = m_limitPlot->readingAt(pixel);
-        m_readout->setText(reading && m_limitKind
-                               ? QString::fromStdString(enclosure::limitCursorText(
-                                     *m_limitKind, reading->frequency, reading->level, m_format))
-                               : QString());
+        QString text;
+        if (reading && m_limitKind) {
+            text = QString::fromStdString(enclosure::limitCursorText(
+                *m_limitKind, reading->frequency, reading->level, m_format));
+            const std::string_view binding =
+                m_currentLimits ? enclosure::bindingLimitText(*m_currentLimits, reading->frequency)
+                                : std::string_view();
+            if (!text.isEmpty() && !binding.empty())
+                text += QStringLiteral(", ") +
+                        QString::fromUtf8(binding.data(), static_cast<qsizetype>(binding.size()));
+        }
+        m_readout->setText(text);
         return;
     }
     const ChartKind kind = chartWidget == chart(ChartKind::Relative).widget() ? ChartKind::Relative

@@ -61,6 +61,11 @@ public:
     void addOverlay(MeasurementOverlay overlay);
     void removeOverlay(int index);
     const std::vector<MeasurementOverlay>& overlays() const { return m_overlays; }
+    // The current design's limit chart, from which the readout tells which limit binds.
+    void setCurrentLimitChart(std::optional<enclosure::LimitChart> chart) {
+        m_currentLimits = std::move(chart);
+    }
+
     // The menu of the "Curves" button and of a right click on a chart.
     QMenu* curvesMenu() const { return m_curvesMenu; }
 
@@ -99,6 +104,7 @@ private:
     std::unique_ptr<LimitPlot> m_limitPlot;
     ChartKind m_shown = ChartKind::Relative;
     std::optional<enclosure::LimitKind> m_limitKind;
+    std::optional<enclosure::LimitChart> m_currentLimits;
     QComboBox* m_kindChoice = nullptr;
     QDoubleSpinBox* m_ventLine = nullptr;
     QLabel* m_levelCaption = nullptr;

@@ -511,11 +511,14 @@ void EnclosurePage::drawCurrentLimits() {
     if (!kind)
         return;
     LimitPlot& plot = m_charts->limitPlot();
-    if (const auto chart = limitChartOf(m_limitInputs)) {
+    auto chart = limitChartOf(m_limitInputs);
+    if (chart) {
         drawLimitFrame(plot, *chart);
         drawLimitCurves(plot, curve::kCurrentDesign, *chart);
+        m_charts->setCurrentLimitChart(std::move(chart));
         return;
     }
+    m_charts->setCurrentLimitChart(std::nullopt);
     // No design yet: the kind's axes alone.
     enc::LimitChart empty = enc::computeLimitChart(*kind, enc::LimitInputs{});
     empty.curves.clear();

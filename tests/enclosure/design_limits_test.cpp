@@ -363,6 +363,17 @@ TEST(DesignLimits, CursorReadoutInTheKindsUnit) {
         EXPECT_EQ(limitCursorText(row.kind, row.f, row.value, row.format), row.text);
 }
 
+// Below the box's tuning the cone's travel stops a vented box, in the passband the voice
+// coil's heat; the readout says which.
+TEST(DesignLimits, TheReadoutSaysWhichLimitBinds) {
+    const LimitInputs in = *ventedDesign(limitedDriver(0.8, 4.0, 60.0), sharedFor({1})).inputs;
+    const LimitChart spl = computeLimitChart(LimitKind::MaximumSpl, in);
+    EXPECT_EQ(bindingLimitText(spl, 10.3), "limited by Xmax");
+    EXPECT_EQ(bindingLimitText(spl, 400), "limited by Pe");
+    EXPECT_EQ(bindingLimitText(spl, 5), "");
+    EXPECT_EQ(bindingLimitText(computeLimitChart(LimitKind::Excursion, in), 400), "");
+}
+
 }  // namespace
 }  // namespace sublumo::enclosure
 

@@ -123,6 +123,9 @@ TEST_F(LimitChartsTest, TheReadoutUsesTheKindsUnit) {
                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(plot, &move);
     EXPECT_EQ(page->charts().cursorReadout(), "cursor: 100 Hz / 2.5 mm");
+    choose(LimitKind::MaximumSpl);
+    QCoreApplication::sendEvent(plot, &move);
+    EXPECT_EQ(page->charts().cursorReadout(), "cursor: 100 Hz / 2.5 dB, limited by Pe");
 }
 
 }  // namespace
