@@ -4,10 +4,12 @@
 #include "platform/data_location.h"
 #include "platform/platform_services.h"
 #include "program_info.h"
+#include "widgets/hint_timing.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(sublumo::kProgramTitle));
+    sublumo::installHintTiming(app);
     sublumo::DesktopPlatform platform;
     sublumo::MainWindow window(platform,
                                sublumo::dataDirectory(QCoreApplication::applicationDirPath()));
