@@ -1,7 +1,9 @@
 // The one file that includes QCustomPlot: a later chart library change touches only this file.
 #include <qcustomplot.h>
 
+#include <QHelpEvent>
 #include <QPointer>
+#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -9,6 +11,7 @@
 
 #include "limit_plot.h"
 #include "qcustomplot_chart.h"
+#include "widgets/hint_timing.h"
 
 namespace sublumo {
 
@@ -266,6 +269,30 @@ QCPRange fittedRange(double low, double high) {
     return QCPRange(std::floor(lower / step) * step, std::ceil(upper / step) * step);
 }
 
+// The kind's hint comes up over the value axis only, not over the curves being read.
+class AxisHint final : public QObject {
+public:
+    explicit AxisHint(QCustomPlot* plot) : m_plot(plot) { plot->installEventFilter(this); }
+    void setHint(const QString& hint) { m_hint = hint; }
+    const QString& hint() const { return m_hint; }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::ToolTip)
+            return false;
+        const auto* help = static_cast<QHelpEvent*>(event);
+        if (!m_hint.isEmpty() && help->pos().x() < m_plot->axisRect()->left())
+            QToolTip::showText(help->globalPos(), m_hint, m_plot, QRect(), kHintDurationMs);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+
+private:
+    QCustomPlot* m_plot;
+    QString m_hint;
+};
+
 class QCustomPlotLimitPlot final : public LimitPlot {
 public:
     static constexpr int kParts = 2;
@@ -307,19 +334,20 @@ public:
         m_note->setColor(QColor(0x60, 0x30, 0x00));
         m_note->setText(QString());
         m_note->setVisible(false);
+        m_axisHint = std::make_unique<AxisHint>(m_plot);
         m_replot =
             std::make_unique<ReplotScheduler>(m_plot, current, [this] { return fitValueAxis(); });
     }
 
     // The frame is set again at every keystroke; only a change costs a full repaint.
     void setAxes(const QString& label, const QString& hint, const QString& secondLabel) override {
-        if (label == m_plot->yAxis->label() && hint == m_plot->toolTip() &&
+        if (label == m_plot->yAxis->label() && hint == m_axisHint->hint() &&
             secondLabel == m_plot->yAxis2->label())
             return;
         m_plot->yAxis->setLabel(label);
         m_plot->yAxis2->setLabel(secondLabel);
         m_plot->yAxis2->setVisible(!secondLabel.isEmpty());
-        m_plot->setToolTip(hint);
+        m_axisHint->setHint(hint);
         m_plot->setAccessibleDescription(hint);
         requestReplot(true);
     }
@@ -426,6 +454,7 @@ private:
 
     QPointer<QCustomPlot> m_plot;  // owned by its parent widget
     QCPItemText* m_note = nullptr;
+    std::unique_ptr<AxisHint> m_axisHint;
     std::vector<PlotLine> m_lines;
     QList<QCPAbstractItem*> m_lineItems;
     std::vector<double> m_lineValues;

@@ -22,7 +22,7 @@ constexpr int kWidth = 590;
 constexpr int kBottomStrip = 18;
 constexpr int kAbsoluteLeft = 148;  // on the page, as the view's own left edge
 constexpr int kPictureSize = 16;
-constexpr int kMeasurementLeft = 232;
+constexpr int kMeasurementLeft = 290;
 
 int indexOf(ChartKind kind) {
     return kind == ChartKind::Relative ? 0 : 1;
@@ -210,7 +210,7 @@ void ResponseChartsView::drawOverlays() {
         auto* button = new QToolButton(this);
         button->setObjectName(QStringLiteral("overlay%1").arg(i + 1));
         const QString caption = QStringLiteral("✕ ") + o->name;
-        button->setText(button->fontMetrics().elidedText(caption, Qt::ElideRight, 62));
+        button->setText(button->fontMetrics().elidedText(caption, Qt::ElideRight, 54));
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::StrongFocus);
         button->setStyleSheet(QStringLiteral("color: %1").arg(curve::colour(c).name()));

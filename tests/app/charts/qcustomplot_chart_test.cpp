@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QTest>
+#include <QToolTip>
 #include <cmath>
 
 #include "charts/response_charts_view.h"
@@ -112,6 +114,22 @@ TEST_F(QCustomPlotChartTest, TheLimitChartFitsItsAxisToCurvesAndLines) {
     EXPECT_LT(top, 5.1);
     plot.setReferenceLines({{QStringLiteral("Xmax"), 6}});
     EXPECT_GE(topValue(), 6);
+}
+
+TEST_F(QCustomPlotChartTest, TheLimitChartsHintShowsOverItsAxisOnly) {
+    view.setLimitKind(enclosure::LimitKind::Excursion);
+    LimitPlot& plot = view.limitPlot();
+    plot.setAxes(QStringLiteral("Excursion (mm)"), QStringLiteral("Peak cone excursion"), {});
+    QWidget* w = plot.widget();
+    auto hover = [w](QPoint at) {
+        QHelpEvent help(QEvent::ToolTip, at, w->mapToGlobal(at));
+        QApplication::sendEvent(w, &help);
+    };
+    hover(QPoint(4, 150));
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), "Peak cone excursion");
+    hover(QPoint(300, 150));  // over the curves
+    EXPECT_TRUE(ui_test::waitUntil([] { return !QToolTip::isVisible(); }));
 }
 
 }  // namespace
