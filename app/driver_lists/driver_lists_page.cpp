@@ -71,10 +71,16 @@ DriverListsPage::DriverListsPage(PlatformServices& platform, NumberFormat format
     QWidget* buttons = buildButtons();
     top->addWidget(buttons);
     top->addStretch(1);
-    row->addWidget(m_filter);
+    // The file buttons sit under the filter, in room its criteria leave free.
+    auto* left = new QVBoxLayout;
+    left->addWidget(m_filter, 1);
+    QWidget* fileButtons = buildFileButtons();
+    left->addWidget(fileButtons);
+    row->addLayout(left);
     row->addWidget(buildListArea(), 1);
     top->addWidget(m_count, 0, Qt::AlignRight | Qt::AlignBottom);
     m_filter->setFixedWidth(buttons->sizeHint().width());
+    fileButtons->setFixedWidth(buttons->sizeHint().width());
     connect(&m_panel, &ParameterPanel::solved, this, &DriverListsPage::applySolverActions);
 }
 
@@ -98,6 +104,23 @@ QWidget* DriverListsPage::buildButtons() {
     connect(m_filter, &FilterFrame::changed, this, &DriverListsPage::refreshDriverList);
     column->setFixedWidth(230);
     return column;
+}
+
+QWidget* DriverListsPage::buildFileButtons() {
+    auto* box = new QWidget(this);
+    auto* layout = new QHBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_import = makeButton(QStringLiteral("Import..."), QStringLiteral("importButton"),
+                          QStringLiteral("Reads driver files (.wdr) into the database"), box);
+    m_export = makeButton(QStringLiteral("Export..."), QStringLiteral("exportButton"),
+                          QStringLiteral("Writes the current driver as a driver file (.wdr)"), box);
+    m_import->setEnabled(true);
+    m_export->setEnabled(m_panel.actions().driverComplete);
+    layout->addWidget(m_import);
+    layout->addWidget(m_export);
+    connect(m_import, &QPushButton::clicked, this, &DriverListsPage::importDriverFiles);
+    connect(m_export, &QPushButton::clicked, this, &DriverListsPage::exportDriverFile);
+    return box;
 }
 
 QWidget* DriverListsPage::buildListArea() {
@@ -320,6 +343,7 @@ void DriverListsPage::tellPanelAboutTheList() {
 
 void DriverListsPage::applySolverActions() {
     const ActionAvailability& actions = m_panel.actions();
+    m_export->setEnabled(actions.driverComplete);
     if (actions.save != ControlState::Unchanged)
         m_save->setEnabled(actions.save == ControlState::Enabled);
     if (actions.load != ControlState::Unchanged)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "driver_database.h"
+#include "driver_files.h"
 #include "driver_lists.h"
 #include "driver_record.h"
 #include "number_text.h"
@@ -62,6 +63,9 @@ public:
     void loadDetailedListRow(const database::DriverRecord& record);
     void deleteRecord();
     void renameRecord();
+    // Driver files (.wdr): many into the database, the current driver out to one.
+    void importDriverFiles();
+    void exportDriverFile();
     void refreshDriverList();
     void setRenameBoxShown(bool shown);
 
@@ -77,6 +81,7 @@ protected:
 
 private:
     QWidget* buildButtons();
+    QWidget* buildFileButtons();
     QWidget* buildListArea();
     QListView* addList(const QString& objectName, const QString& caption, TextListModel* model);
     QListView* listOf(DriverListPage tab) const;
@@ -102,6 +107,7 @@ private:
     void deleteFromDatabase();
     void deleteFromMemory();
     bool inNameList(const std::string& name) const;
+    database::CollisionChoice askCollision(const std::string& name);
     void selectInAll(const std::string& name);
 
     PlatformServices& m_platform;
@@ -123,6 +129,8 @@ private:
     QPushButton* m_delete = nullptr;
     QPushButton* m_save = nullptr;
     QPushButton* m_load = nullptr;
+    QPushButton* m_import = nullptr;
+    QPushButton* m_export = nullptr;
     FilterFrame* m_filter = nullptr;
     ClickableLabel* m_count = nullptr;
     ClickableLabel* m_renameLabel = nullptr;
