@@ -76,6 +76,8 @@ void excursion(LimitChart& chart, const LimitInputs& in, const Sweep& s) {
 }
 
 void portVelocity(LimitChart& chart, const LimitInputs& in, const Sweep& s) {
+    // The line is the designer's limit, drawn for the stored vented designs too.
+    addLine(chart, "Port velocity limit", in.ventVelocityLine);
     const double area = ventArea(in.box);
     if (!hasVent(in.box)) {
         chart.notApplicable = "A closed box has no vent.";
@@ -92,7 +94,6 @@ void portVelocity(LimitChart& chart, const LimitInputs& in, const Sweep& s) {
         add(v, grid[i], std::sqrt(2.0) * u * std::abs(s.model[i].ventFlow) / area);
     }
     chart.curves = {std::move(v)};
-    addLine(chart, "Port velocity limit", in.ventVelocityLine);
 }
 
 void groupDelay(LimitChart& chart, const LimitInputs&, const Sweep& s) {

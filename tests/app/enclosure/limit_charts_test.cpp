@@ -111,6 +111,7 @@ TEST_F(LimitChartsTest, AClosedBoxSaysItHasNoVentAndTheLineIsEditable) {
     EXPECT_EQ(limitPlot->note, "A closed box has no vent.");
     EXPECT_TRUE(limitPlot->own(curve::kCurrentDesign).value.empty());
     EXPECT_FALSE(limitPlot->own(1).value.empty());  // the stored vented box still shows
+    EXPECT_EQ(limitPlot->lines.size(), 1u);
     choose(LimitKind::Excursion);
     EXPECT_FALSE(line->isVisible());
 }
