@@ -59,8 +59,13 @@ std::string writeDriverFile(const DriverRecord& record) {
     putNumber(out, "Qes", recordNumber(record, Qes), 1);
     putNumber(out, "Fs", recordNumber(record, Fs), 1);
     putNumber(out, "Mms", recordNumber(record, Mms), 1 / kMilli);
-    if (const auto dd = recordNumber(record, Dd))
-        putLine(out, "Sd", formatNumber(derived::Sd(*dd) / kSquareCentimetresPerSquareMetre, kDot));
+    // Six significant digits give Dd back to its two decimals, without the noise of an area
+    // computed from a rounded diameter (0.0329999178... for 204.98 mm).
+    if (const auto dd = recordNumber(record, Dd); dd && *dd > 0) {
+        const double sd = derived::Sd(*dd) / kSquareCentimetresPerSquareMetre;
+        putLine(out, "Sd",
+                formatRounded(sd, 5 - static_cast<int>(std::floor(std::log10(sd))), kDot));
+    }
     putNumber(out, "Re", recordNumber(record, Re), 1);
     putNumber(out, "Le", recordNumber(record, Le), 1 / kMilli);
     const auto hc = recordNumber(record, Hc);

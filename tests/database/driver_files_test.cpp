@@ -54,7 +54,7 @@ TEST(DriverFileWriter, WritesSiUnitsWithADecimalPoint) {
     const std::string file = writeDriverFile(record);
     for (const char* line :
          {"[Driver]\r\n", "Brand=Maker\r\n", "Model=Two 6.5\r\n", "Qms=4.1\r\n", "Fs=45.5\r\n",
-          "Mms=0.0254\r\n", "Sd=0.00785398163397448\r\n", "Le=0.00045\r\n", "Hc=0.008\r\n",
+          "Mms=0.0254\r\n", "Sd=0.00785398\r\n", "Le=0.00045\r\n", "Hc=0.008\r\n",
           "Hg=0.005\r\n", "Xmax=0.0015\r\n", "URL=https://x\r\n"})
         EXPECT_NE(file.find(line), std::string::npos) << line;
 }
