@@ -171,22 +171,33 @@ const std::array<DetailedColumn, kDetailedColumnCount>& detailedColumns() {
     return kColumns;
 }
 
-DetailedRow detailedRow(std::string_view name, const std::array<std::string, 11>& storedValues,
-                        NumberFormat format) {
-    std::array<std::string, 11> texts = storedValues;
+namespace {
+
+// Writes the row in place: a row is forty strings, and moving ten thousand of them into the
+// list costs as much as computing them.
+void fillDetailedRow(DetailedRow& row, std::string_view name, std::array<std::string, 11>& texts,
+                     NumberFormat format) {
     for (std::size_t i = 0; i < texts.size(); ++i)
         if (isNumericKey(recordKeys[i]))
             texts[i] = normaliseDecimal(texts[i], format);
     const RecordQuantities quantities(texts, format);
-
-    DetailedRow row;
-    row[kNameColumn] = std::string(name);
+    row[kNameColumn].assign(name);
     for (std::size_t c = 1; c < kDetailedColumnCount; ++c) {
         const DetailedColumn& column = kColumns[c];
-        row[c] = column.derived
-                     ? formatRounded(quantities.value(*column.derived), column.decimals, format)
-                     : texts[storedIndex(column.key)];
+        if (column.derived)
+            row[c] = formatRounded(quantities.value(*column.derived), column.decimals, format);
+        else
+            row[c] = texts[storedIndex(column.key)];
     }
+}
+
+}  // namespace
+
+DetailedRow detailedRow(std::string_view name, const std::array<std::string, 11>& storedValues,
+                        NumberFormat format) {
+    std::array<std::string, 11> texts = storedValues;
+    DetailedRow row;
+    fillDetailedRow(row, name, texts, format);
     return row;
 }
 
@@ -206,7 +217,7 @@ std::vector<DetailedRow> detailedRows(const DriverDatabase& database,
         if (const auto index = database.recordIndex(name))
             database.valuesAt(*index, recordKeys, found);
         for (std::size_t i = 0; i < recordKeys.size(); ++i) values[i].assign(found[i]);
-        rows.push_back(detailedRow(name, values, format));
+        fillDetailedRow(rows.emplace_back(), name, values, format);
     }
     return rows;
 }
