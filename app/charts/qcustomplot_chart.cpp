@@ -345,6 +345,7 @@ public:
             secondLabel == m_plot->yAxis2->label())
             return;
         m_plot->yAxis->setLabel(label);
+        m_refit = true;
         m_plot->yAxis2->setLabel(secondLabel);
         m_plot->yAxis2->setVisible(!secondLabel.isEmpty());
         m_axisHint->setHint(hint);
@@ -425,7 +426,7 @@ private:
 
     void requestReplot(bool full) { m_replot->request(full); }
 
-    // The first axis fits every curve on it and every line, in whole steps of its ticks, so a
+    // The first axis fits every curve on it and every line, in whole steps of its ticks; a
     // keystroke mostly leaves the axis as it was and repaints only the current design.
     bool fitValueAxis() {
         double low = std::numeric_limits<double>::infinity();
@@ -446,7 +447,13 @@ private:
             high = std::max(high, value);
         }
         const QCPRange fitted = fittedRange(low, high);
-        if (fitted == m_plot->yAxis->range())
+        const QCPRange shown = m_plot->yAxis->range();
+        // While a design is typed the axis holds still: it grows at once to show everything,
+        // but shrinks only when the curves use less than half of it, or for a new kind.
+        const bool holds = !m_refit && fitted.lower >= shown.lower && fitted.upper <= shown.upper &&
+                           fitted.size() > 0.5 * shown.size();
+        m_refit = false;
+        if (holds || fitted == shown)
             return false;
         m_plot->yAxis->setRange(fitted);
         return true;
@@ -455,6 +462,7 @@ private:
     QPointer<QCustomPlot> m_plot;  // owned by its parent widget
     QCPItemText* m_note = nullptr;
     std::unique_ptr<AxisHint> m_axisHint;
+    bool m_refit = true;  // the next replot fits the axis exactly
     std::vector<PlotLine> m_lines;
     QList<QCPAbstractItem*> m_lineItems;
     std::vector<double> m_lineValues;
