@@ -7,9 +7,9 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QPainterPath>
 #include <QToolButton>
+
+#include "widgets/icons.h"
 
 namespace sublumo {
 
@@ -26,37 +26,6 @@ constexpr int kMeasurementLeft = 290;
 
 int indexOf(ChartKind kind) {
     return kind == ChartKind::Relative ? 0 : 1;
-}
-
-// An arrow on a small bar, drawn on a 16 x 16 grid for 1x and 2x alike: up for +10 dB.
-QIcon shiftIcon(ShiftDirection direction) {
-    QIcon icon;
-    for (int scale : {1, 2}) {
-        QPixmap pixmap(kPictureSize * scale, kPictureSize * scale);
-        pixmap.setDevicePixelRatio(scale);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        if (direction == ShiftDirection::Down)
-            p.setTransform(QTransform(1, 0, 0, -1, 0, kPictureSize));
-        p.setPen(QPen(QColor(0x30, 0x3a, 0x48), 1.5, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(3.5, 13.5), QPointF(12.5, 13.5));
-        QPainterPath arrow;
-        arrow.moveTo(8, 2.5);
-        arrow.lineTo(13, 8);
-        arrow.lineTo(10, 8);
-        arrow.lineTo(10, 11.5);
-        arrow.lineTo(6, 11.5);
-        arrow.lineTo(6, 8);
-        arrow.lineTo(3, 8);
-        arrow.closeSubpath();
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0x1f, 0x6f, 0xc5));
-        p.drawPath(arrow);
-        p.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
 }
 
 QLabel* makeCaption(QWidget* parent, const char* name, const QString& text, QRect geometry,
@@ -292,7 +261,7 @@ QToolButton* ResponseChartsView::makeShiftPicture(ShiftDirection direction, int 
     const bool up = direction == ShiftDirection::Up;
     auto* button = new QToolButton(this);
     button->setObjectName(up ? QStringLiteral("graphShiftUp") : QStringLiteral("graphShiftDown"));
-    button->setIcon(shiftIcon(direction));
+    button->setIcon(sublumoIcon(up ? IconKind::ShiftUp : IconKind::ShiftDown));
     button->setIconSize(QSize(kPictureSize - 2, kPictureSize - 2));
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::StrongFocus);

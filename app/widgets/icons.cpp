@@ -155,6 +155,18 @@ void drawApplication(QPainter& p) {
     p.drawEllipse(QPointF(8, 8), 2.2, 2.2);
 }
 
+// An arrow standing on a bar: the charts' +10 dB shift; upside down for -10 dB.
+void drawShift(QPainter& p, bool up) {
+    if (!up)
+        p.setTransform(QTransform(1, 0, 0, -1, 0, kGrid), true);
+    p.setPen(pen(kInk, 1.5));
+    p.drawLine(QPointF(3.5, 13.5), QPointF(12.5, 13.5));
+    p.setPen(Qt::NoPen);
+    p.setBrush(kBlue);
+    p.drawPolygon(QPolygonF({QPointF(8, 2.5), QPointF(13, 8), QPointF(10, 8), QPointF(10, 11.5),
+                             QPointF(6, 11.5), QPointF(6, 8), QPointF(3, 8)}));
+}
+
 void draw(QPainter& p, IconKind kind) {
     switch (kind) {
         case IconKind::Expand:
@@ -175,6 +187,10 @@ void draw(QPainter& p, IconKind kind) {
             return drawWebSearch(p);
         case IconKind::ToggleDiameterArea:
             return drawToggleDiameterArea(p);
+        case IconKind::ShiftUp:
+            return drawShift(p, true);
+        case IconKind::ShiftDown:
+            return drawShift(p, false);
         case IconKind::Application:
             return drawApplication(p);
     }

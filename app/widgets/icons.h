@@ -15,6 +15,8 @@ enum class IconKind {
     Info,
     WebSearch,
     ToggleDiameterArea,
+    ShiftUp,
+    ShiftDown,
     Application,
 };
 

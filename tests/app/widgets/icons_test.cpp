@@ -9,10 +9,10 @@ namespace sublumo {
 namespace {
 
 const std::vector<IconKind> kAllKinds = {
-    IconKind::Expand,      IconKind::Contract,     IconKind::ShowText,
-    IconKind::Screenshot,  IconKind::StayOnTopOff, IconKind::StayOnTopOn,
-    IconKind::Info,        IconKind::WebSearch,    IconKind::ToggleDiameterArea,
-    IconKind::Application,
+    IconKind::Expand,     IconKind::Contract,     IconKind::ShowText,
+    IconKind::Screenshot, IconKind::StayOnTopOff, IconKind::StayOnTopOn,
+    IconKind::Info,       IconKind::WebSearch,    IconKind::ToggleDiameterArea,
+    IconKind::ShiftUp,    IconKind::ShiftDown,    IconKind::Application,
 };
 
 QImage picture(IconKind kind, double devicePixelRatio) {
