@@ -1,4 +1,5 @@
 #include <sys/stat.h>
+#include <QApplication>
 #include <QCheckBox>
 #include <QRadioButton>
 
@@ -108,6 +109,39 @@ TEST_F(StartupShutdownTest, ShutDownLeavesEveryBankByteForByte) {
     const QByteArray written = readFile("sublumo_cfg.ini");
     EXPECT_TRUE(written.startsWith(banks));
     EXPECT_TRUE(written.contains("[Form]\r\nTop=5\r\n"));
+}
+
+TEST_F(StartupShutdownTest, ColumnsChosenInOneRunSurviveARunThatNeverOpensTheDetailedList) {
+    writeDatabase({{"A"}});
+    const auto openDetailedList = [this] {
+        QTest::mouseClick(find<QLabel>("countLabel"), Qt::LeftButton);
+        QWidget* list = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == "detailedListWindow" && top->isVisible())
+                list = top;
+        return list;
+    };
+    start();
+    QWidget* list = openDetailedList();
+    ASSERT_NE(list, nullptr);
+    auto* qms = findByName<QCheckBox>(list, "columnQms");
+    QTest::mouseClick(qms, Qt::LeftButton, {}, QPoint(6, qms->height() / 2));
+    auto* ebp = findByName<QCheckBox>(list, "columnEBP");
+    ebp->setFocus();
+    QTest::keyClick(ebp, Qt::Key_Space);
+    window->close();
+    const QByteArray chosen = section(readFile("sublumo_cfg.ini"), "Form2");
+    ASSERT_TRUE(chosen.contains("\r\nQms=0\r\n") && chosen.contains("\r\nEBP=1\r\n"));
+
+    start();
+    window->close();
+    EXPECT_EQ(section(readFile("sublumo_cfg.ini"), "Form2"), chosen);
+
+    start();
+    list = openDetailedList();
+    ASSERT_NE(list, nullptr);
+    EXPECT_FALSE(findByName<QCheckBox>(list, "columnQms")->isChecked());
+    EXPECT_TRUE(findByName<QCheckBox>(list, "columnEBP")->isChecked());
 }
 
 TEST_F(StartupShutdownTest, ADatabaseThatCannotBeReadEndsTheStartWithoutWritingSettings) {
