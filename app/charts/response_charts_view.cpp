@@ -4,7 +4,6 @@
 #include <QDoubleSpinBox>
 #include <QEvent>
 #include <QLabel>
-#include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QToolButton>
@@ -43,8 +42,6 @@ QLabel* makeCaption(QWidget* parent, const char* name, const QString& text, QRec
 ResponseChartsView::ResponseChartsView(QWidget* parent, const ChartFactory& factory,
                                        const LimitPlotFactory& limitFactory)
     : QWidget(parent) {
-    const QString point = QLocale().decimalPoint();
-    m_format.decimalSeparator = point.isEmpty() ? '.' : point.front().toLatin1();
     setObjectName(QStringLiteral("responseCharts"));
     setFixedSize(kWidth, kTopStrip + kChartHeight + kBottomStrip);
     for (ChartKind kind : {ChartKind::Relative, ChartKind::Absolute}) {

@@ -73,7 +73,7 @@ public:
     void shiftWindow(ShiftDirection direction);
     const ChartWindow& chartWindow() const { return m_window; }
     QString cursorReadout() const;
-    // The readout's decimal separator; the locale's until the page says otherwise.
+    // The readout's decimal separator: the page passes on the one the program read at start.
     void setNumberFormat(NumberFormat format) { m_format = format; }
 
 signals:
