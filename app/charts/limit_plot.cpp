@@ -1,5 +1,7 @@
 #include "limit_plot.h"
 
+#include <QWidget>
+
 namespace sublumo {
 
 namespace {
@@ -29,7 +31,9 @@ void drawLimitFrame(LimitPlot& plot, const enclosure::LimitChart& chart) {
     for (const enclosure::ReferenceLine& line : chart.lines)
         lines.push_back({qs(line.name), line.value});
     plot.setReferenceLines(lines);
-    plot.setNote(qs(chart.notApplicable));
+    const QString note = qs(chart.notApplicable);
+    plot.setNote(note);
+    plot.widget()->setAccessibleDescription(chartDescription(note, qs(chart.axisHint)));
 }
 
 }  // namespace sublumo

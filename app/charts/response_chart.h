@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QPointF>
+#include <QString>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -51,10 +52,17 @@ public:
     virtual void setLevelWindow(double minimum, double maximum) = 0;
     virtual double levelMinimum() const = 0;
     virtual double levelMaximum() const = 0;
+    // A line on the plot saying why it is empty; an empty text shows none.
+    virtual void setNote(const QString& text) = 0;
     // Frequency and level under a pixel of widget(), unrounded; none outside the plot area.
     virtual std::optional<ChartReading> readingAt(QPointF pixel) const = 0;
     virtual QWidget* widget() = 0;
 };
+
+// A chart's accessible description: the note it shows, when it shows one, then its hint.
+inline QString chartDescription(const QString& note, const QString& hint) {
+    return note.isEmpty() ? hint : note + QLatin1Char(' ') + hint;
+}
 
 using ChartFactory = std::function<std::unique_ptr<ResponseChart>(ChartKind, QWidget* parent)>;
 

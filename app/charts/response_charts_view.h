@@ -44,6 +44,8 @@ public:
     ~ResponseChartsView() override;
 
     ResponseChart& chart(ChartKind kind) const;
+    // Why a chart is empty, on the chart and first in its accessible description.
+    void setChartNote(ChartKind kind, const QString& note);
     // Which response chart shows while the response is chosen.
     void showChart(ChartKind kind);
     ChartKind shownChart() const { return m_shown; }
