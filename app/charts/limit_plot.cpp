@@ -1,7 +1,5 @@
 #include "limit_plot.h"
 
-#include <QWidget>
-
 namespace sublumo {
 
 namespace {
@@ -33,7 +31,7 @@ void drawLimitFrame(LimitPlot& plot, const enclosure::LimitChart& chart) {
     plot.setReferenceLines(lines);
     const QString note = qs(chart.notApplicable);
     plot.setNote(note);
-    plot.widget()->setAccessibleDescription(chartDescription(note, qs(chart.axisHint)));
+    describeChart(*plot.widget(), note, qs(chart.axisHint));
 }
 
 }  // namespace sublumo

@@ -3,12 +3,12 @@
 #include <QColor>
 #include <QPointF>
 #include <QString>
+#include <QWidget>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <span>
 
-class QWidget;
 
 namespace sublumo {
 
@@ -60,8 +60,11 @@ public:
 };
 
 // A chart's accessible description: the note it shows, when it shows one, then its hint.
-inline QString chartDescription(const QString& note, const QString& hint) {
-    return note.isEmpty() ? hint : note + QLatin1Char(' ') + hint;
+// Written only when it changes, as it is set again at every keystroke.
+inline void describeChart(QWidget& chart, const QString& note, const QString& hint) {
+    const QString text = note.isEmpty() ? hint : note + QLatin1Char(' ') + hint;
+    if (chart.accessibleDescription() != text)
+        chart.setAccessibleDescription(text);
 }
 
 using ChartFactory = std::function<std::unique_ptr<ResponseChart>(ChartKind, QWidget* parent)>;

@@ -278,7 +278,7 @@ ResponseChart& ResponseChartsView::chart(ChartKind kind) const {
 
 void ResponseChartsView::setChartNote(ChartKind kind, const QString& note) {
     chart(kind).setNote(note);
-    chart(kind).widget()->setAccessibleDescription(chartDescription(note, kChartHint));
+    describeChart(*chart(kind).widget(), note, kChartHint);
 }
 
 void ResponseChartsView::showChart(ChartKind kind) {
