@@ -58,6 +58,7 @@ void plotResponse(SharedResult& shared, const BoxDesign& box, double U, double d
     shared.table.setColumn(TableColumn::Absolute, lifted);
     shared.curves.main = true;
     shared.curves.absolute = U > 0 && d > 0;
+    shared.curves.absoluteNote = levelChartNote(U, d);
     if (!shared.lmaxEnabled || !shared.cabinGain || !(shared.cabinGain->fcg > 0))
         return;
     const double fcg = shared.cabinGain->fcg;

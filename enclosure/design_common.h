@@ -32,6 +32,8 @@ struct CurvePlan {
     bool absolute = false;   // curve 0 and 9 also on the absolute chart (U > 0 and d > 0)
     bool cabinGain = false;  // curve 9
     bool linkwitz = false;   // curves 10 and 11
+    // Said on the absolute chart while the design draws on the relative one only.
+    std::string_view absoluteNote;
 };
 
 struct SharedResult {

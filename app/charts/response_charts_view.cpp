@@ -4,7 +4,6 @@
 #include <QDoubleSpinBox>
 #include <QEvent>
 #include <QLabel>
-#include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QToolButton>
@@ -23,6 +22,7 @@ constexpr int kBottomStrip = 18;
 constexpr int kAbsoluteLeft = 148;  // on the page, as the view's own left edge
 constexpr int kPictureSize = 16;
 constexpr int kMeasurementLeft = 290;
+const QString kChartHint = QStringLiteral("Click: edit the design; double click: design aids");
 
 int indexOf(ChartKind kind) {
     return kind == ChartKind::Relative ? 0 : 1;
@@ -43,8 +43,6 @@ QLabel* makeCaption(QWidget* parent, const char* name, const QString& text, QRec
 ResponseChartsView::ResponseChartsView(QWidget* parent, const ChartFactory& factory,
                                        const LimitPlotFactory& limitFactory)
     : QWidget(parent) {
-    const QString point = QLocale().decimalPoint();
-    m_format.decimalSeparator = point.isEmpty() ? '.' : point.front().toLatin1();
     setObjectName(QStringLiteral("responseCharts"));
     setFixedSize(kWidth, kTopStrip + kChartHeight + kBottomStrip);
     for (ChartKind kind : {ChartKind::Relative, ChartKind::Absolute}) {
@@ -55,8 +53,7 @@ ResponseChartsView::ResponseChartsView(QWidget* parent, const ChartFactory& fact
         w->setMouseTracking(true);
         w->setAccessibleName(kind == ChartKind::Relative ? QStringLiteral("Relative response")
                                                          : QStringLiteral("Sound pressure level"));
-        w->setAccessibleDescription(
-            QStringLiteral("Click: edit the design; double click: design aids"));
+        w->setAccessibleDescription(kChartHint);
     }
     chart(ChartKind::Absolute).widget()->setGeometry(0, kTopStrip, kWidth, kChartHeight);
     m_limitPlot = limitFactory(this);
@@ -64,8 +61,7 @@ ResponseChartsView::ResponseChartsView(QWidget* parent, const ChartFactory& fact
     limits->setGeometry(0, kTopStrip, kWidth, kChartHeight);
     limits->installEventFilter(this);
     limits->setMouseTracking(true);
-    limits->setAccessibleDescription(
-        QStringLiteral("Click: edit the design; double click: design aids"));
+    limits->setAccessibleDescription(kChartHint);
     m_levelCaption = makeCaption(this, "dBCaption", QStringLiteral("dB"),
                                  QRect(2, 1, 20, kTopStrip - 2), Qt::AlignLeft | Qt::AlignBottom);
     makeCaption(this, "HzCaption", QStringLiteral("Hz"),
@@ -278,6 +274,11 @@ QToolButton* ResponseChartsView::makeShiftPicture(ShiftDirection direction, int 
 
 ResponseChart& ResponseChartsView::chart(ChartKind kind) const {
     return *m_charts[indexOf(kind)];
+}
+
+void ResponseChartsView::setChartNote(ChartKind kind, const QString& note) {
+    chart(kind).setNote(note);
+    describeChart(*chart(kind).widget(), note, kChartHint);
 }
 
 void ResponseChartsView::showChart(ChartKind kind) {

@@ -36,7 +36,8 @@ DesignGroup::DesignGroup(const QString& objectName, const QString& title,
 }
 
 QLineEdit* DesignGroup::makeField(const DesignFieldRow& row) {
-    const QString start = qs(row.start);
+    // The tables write their numbers with "."; a field reads only the locale's separator.
+    const QString start = QString::fromStdString(normaliseDecimal(row.start, m_format));
     QLineEdit* field = nullptr;
     switch (row.kind) {
         case DesignFieldKind::Decimal:

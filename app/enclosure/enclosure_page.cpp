@@ -272,6 +272,7 @@ void EnclosurePage::disablePage() {
     m_circuit->setInputEnabled(false);
     clearCurves({curve::kCurrentDesign, curve::kCabinGain, curve::kLinkwitzEqualiser,
                  curve::kLinkwitzResult});
+    m_charts->setChartNote(ChartKind::Absolute, QString());
     m_limitInputs.reset();
     drawCurrentLimits();
     setOptionsEnabled(false);
