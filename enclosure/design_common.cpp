@@ -112,6 +112,12 @@ void addLinkwitzCurves(SharedResult& shared, const LinkwitzCircuit& circuit) {
     shared.curves.linkwitz = true;
 }
 
+std::optional<std::string> designedVolumeText(double litres, NumberFormat format) {
+    if (!std::isfinite(litres) || !(roundToDecimals(litres, 2) > 0))
+        return std::nullopt;
+    return formatRounded(litres, 2, format);
+}
+
 std::optional<std::string> cubicFeetHint(const std::string& litresText, NumberFormat format) {
     const auto litres = readField(litresText, format);
     if (!litres)

@@ -75,6 +75,10 @@ std::string filled(const std::string& text, double whenEmpty, NumberFormat forma
 std::string filledFillPercent(const std::string& text, NumberFormat format);
 std::optional<double> readField(const std::string& text, NumberFormat format);
 
+// A volume an alignment or the auto-calculation writes, with 2 decimals; empty unless the text
+// it gives is above zero, so that no choice ever fills a field with a box that cannot exist.
+std::optional<std::string> designedVolumeText(double litres, NumberFormat format);
+
 // The Vb, Vr and Vf hint: the volume in cubic feet, "1.766 ft^3".
 std::optional<std::string> cubicFeetHint(const std::string& litresText, NumberFormat format);
 
