@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QFrame>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -217,6 +218,22 @@ TEST_F(MemorySlotPanelTest, AnUnnamedDriverBeginsTheCaptionWithUnnamed) {
     name = "";
     clickPlus(1);
     EXPECT_TRUE(caption(1)->text().startsWith(" unnamed, +0,1 Ohm"));
+}
+
+TEST_F(MemorySlotPanelTest, ANameWithoutBlanksWiderThanTheSlotIsCutIntoLinesNotLost) {
+    name = QString(QStringLiteral("Maker-W")).repeated(20).toStdString();  // 140 characters
+    clickPlus(1);
+    QApplication::processEvents();
+    const QFontMetrics metrics(caption(1)->font());
+    const QStringList lines = caption(1)->text().split(QLatin1Char('\n'));
+    EXPECT_GT(lines.size(), 2);
+    for (const QString& line : lines)
+        EXPECT_LE(metrics.horizontalAdvance(line), caption(1)->contentsRect().width());
+    const auto withoutBlanks = [](QString text) {
+        return text.remove(QRegularExpression(QStringLiteral("\\s")));
+    };
+    EXPECT_EQ(withoutBlanks(caption(1)->text()),
+              withoutBlanks(QString::fromStdString(memory::conditionsLine(conditions(name)))));
 }
 
 TEST_F(MemorySlotPanelTest, StoreAndDeleteWorkFromTheKeyboard) {
