@@ -69,6 +69,9 @@ public:
     void refreshArrangement();
     void recompute();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 signals:
     void windowCaptionChanged(const QString& caption);
     // Memory "+", cabin gain and Linkwitz follow a positive volume.
@@ -80,6 +83,7 @@ private:
     void connectGroups();
     void connectActions();
     void applyTypeLayout();
+    void placeMemorySlotArea();
     void onTypeChosen();
     void disablePage();
     enclosure::SharedInputs sharedInputs() const;
