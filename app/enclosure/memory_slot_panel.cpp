@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QToolButton>
 
+#include "widgets/text_label.h"
+
 namespace sublumo {
 
 namespace {
@@ -60,7 +62,7 @@ void MemorySlotPanel::buildSlot(int k) {
     w.box->setObjectName(QStringLiteral("memorySlot") + number);
     w.box->setGeometry(kBoxLeft, top, m_boxWidth, kBoxHeight);
     w.box->setFocusPolicy(Qt::StrongFocus);
-    w.text = new QLabel(QStringLiteral("empty"), w.box);
+    w.text = new TextLabel(QStringLiteral("empty"), w.box);
     w.text->setObjectName(QStringLiteral("memoryText") + number);
     w.text->setGeometry(6, 11, m_boxWidth - 12, kBoxHeight - 13);
     for (QWidget* part : {static_cast<QWidget*>(w.box), static_cast<QWidget*>(w.text)}) {
@@ -107,7 +109,6 @@ void MemorySlotPanel::showSlot(int k) {
     w.box->setTitle(literalTitle(slot.conditions));
     w.box->setAccessibleName(QString::fromStdString(slot.conditions));
     w.text->setText(QString::fromStdString(slot.design));
-    w.text->setAccessibleName(w.text->text());
     if (!slot.filled && w.box->hasFocus())
         w.store->setFocus();
     w.box->setVisible(slot.filled);
