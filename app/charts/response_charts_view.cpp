@@ -9,6 +9,8 @@
 #include <QToolButton>
 
 #include "widgets/icons.h"
+#include "widgets/menu_button.h"
+#include "widgets/text_label.h"
 
 namespace sublumo {
 
@@ -30,11 +32,10 @@ int indexOf(ChartKind kind) {
 
 QLabel* makeCaption(QWidget* parent, const char* name, const QString& text, QRect geometry,
                     Qt::Alignment alignment) {
-    auto* label = new QLabel(text, parent);
+    auto* label = new TextLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(geometry);
     label->setAlignment(alignment);
-    label->setAccessibleName(text);
     return label;
 }
 
@@ -71,7 +72,8 @@ ResponseChartsView::ResponseChartsView(QWidget* parent, const ChartFactory& fact
         makeCaption(this, "cursorReadout", QString(),
                     QRect(24, kTopStrip + kChartHeight, kMeasurementLeft - 26, kBottomStrip),
                     Qt::AlignLeft | Qt::AlignVCenter);
-    m_readout->setAccessibleName(QStringLiteral("cursor"));
+    m_readout->setAccessibleDescription(
+        QStringLiteral("Frequency and level under the mouse pointer on the chart"));
     m_shiftUp = makeShiftPicture(ShiftDirection::Up, 24);
     m_shiftDown = makeShiftPicture(ShiftDirection::Down, 24 + kPictureSize + 2);
     buildChartChoice();
@@ -81,8 +83,12 @@ ResponseChartsView::ResponseChartsView(QWidget* parent, const ChartFactory& fact
 }
 
 void ResponseChartsView::buildCurvesMenu() {
-    m_curvesMenu = new QMenu(this);
+    // Titled and named, so that a screen reader announces it as a standard menu is.
+    m_curvesMenu = new QMenu(QStringLiteral("Curves"), this);
     m_curvesMenu->setObjectName(QStringLiteral("curvesMenu"));
+    m_curvesMenu->setAccessibleName(m_curvesMenu->title());
+    m_curvesMenu->setAccessibleDescription(
+        QStringLiteral("Export the chart's curves as files, or draw a measurement over them"));
     m_exportFiles = m_curvesMenu->addAction(QStringLiteral("Export FRD..."), this,
                                             [this] { emit exportRequested(false); });
     m_curvesMenu->addAction(QStringLiteral("Export CSV..."), this,
@@ -97,17 +103,13 @@ void ResponseChartsView::buildCurvesMenu() {
     connect(m_curvesMenu, &QMenu::aboutToShow, this, &ResponseChartsView::updateCurvesMenu);
 
     // The keyboard's way to the menu: Tab to the button, Space opens it.
-    m_curvesButton = new QToolButton(this);
+    m_curvesButton = new MenuButton(m_curvesMenu, this);
     m_curvesButton->setObjectName(QStringLiteral("curves"));
     m_curvesButton->setText(QStringLiteral("Curves"));
-    m_curvesButton->setMenu(m_curvesMenu);
-    m_curvesButton->setPopupMode(QToolButton::InstantPopup);
     m_curvesButton->setAutoRaise(true);
-    m_curvesButton->setFocusPolicy(Qt::StrongFocus);
     m_curvesButton->setGeometry(62, 0, 62, kTopStrip);
     m_curvesButton->setAccessibleName(QStringLiteral("Curves"));
-    m_curvesButton->setAccessibleDescription(
-        QStringLiteral("Export the chart's curves as files, or draw a measurement over them"));
+    m_curvesButton->setAccessibleDescription(m_curvesMenu->accessibleDescription());
     m_curvesButton->setToolTip(m_curvesButton->accessibleDescription());
 
     for (QWidget* w : {chart(ChartKind::Relative).widget(), chart(ChartKind::Absolute).widget(),

@@ -151,7 +151,6 @@ QWidget* DriverListsPage::buildListArea() {
     }
     m_count = new ClickableLabel(QStringLiteral("drivers: ?"), this);
     m_count->setObjectName(QStringLiteral("countLabel"));
-    m_count->setAccessibleName(QStringLiteral("Count"));
     m_count->setAccessibleDescription(QStringLiteral("On All, shows the detailed list"));
     m_count->setContentsMargins(0, 0, 4, 0);
     makeKeyboardClickable(m_count, this);
@@ -169,7 +168,6 @@ QWidget* DriverListsPage::buildListArea() {
     m_renameLabel = new ClickableLabel(QStringLiteral(" = "), area);
     m_renameLabel->setObjectName(QStringLiteral("renameLabel"));
     m_renameLabel->setToolTip(QStringLiteral("Rename the record"));
-    m_renameLabel->setAccessibleName(QStringLiteral(" = "));
     m_renameLabel->setAccessibleDescription(QStringLiteral("Rename the record"));
     makeKeyboardClickable(m_renameLabel, this);
     connect(m_renameLabel, &ClickableLabel::clicked, this,

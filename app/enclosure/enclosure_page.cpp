@@ -138,7 +138,7 @@ void EnclosurePage::buildGroups(PlatformServices& platform) {
         list->move(176, 50);
         m_lists.add(list);
     }
-    m_designLabel = new QLabel(this);
+    m_designLabel = new TextLabel(this);
     m_designLabel->setObjectName(QStringLiteral("nazev"));
     m_designLabel->hide();
     // C2 of the circuit panel goes back to fp.

@@ -37,7 +37,7 @@ QString wrapped(const QString& text, const QFontMetrics& metrics, int width) {
 }  // namespace
 
 WrappedLabel::WrappedLabel(const QString& text, QWidget* parent)
-    : QLabel(parent), m_fullText(text) {
+    : TextLabel(QString(), parent), m_fullText(text) {
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // The width comes from the layout, the height from the lines the text needs there.
@@ -78,7 +78,6 @@ void WrappedLabel::rewrap() {
     const QString shown = linesAt(contentsRect().width());
     if (shown != text())
         setText(shown);
-    setAccessibleName(shown);
 }
 
 }  // namespace sublumo

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QLabel>
+#include "widgets/text_label.h"
 
 namespace sublumo {
 
 // A plain-text label that breaks its text into lines as wide as the label: at blanks, or inside
 // a word that is wider than a whole line. A long text stays whole and readable where eliding
-// would cut it off; the label grows in height instead. Its accessible name is the text as shown.
-class WrappedLabel : public QLabel {
+// would cut it off; the label grows in height instead. It is read as the text it shows.
+class WrappedLabel : public TextLabel {
     Q_OBJECT
 public:
     explicit WrappedLabel(const QString& text, QWidget* parent = nullptr);

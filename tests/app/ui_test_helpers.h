@@ -4,6 +4,7 @@
 // tab or a button, and wait for the window to catch up without fixed sleeps.
 #include <gtest/gtest.h>
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTabWidget>
@@ -47,6 +48,12 @@ inline void typeReferenceDriver(const QObject* root) {
     typeInto(root, "Mms", "60");
     typeInto(root, "Dd", "260");
     typeInto(root, "Re", "5.6");
+}
+
+// What a screen reader reads as the control's name.
+inline QString readName(QWidget* control) {
+    QAccessibleInterface* read = QAccessible::queryAccessibleInterface(control);
+    return read == nullptr ? QString() : read->text(QAccessible::Name);
 }
 
 inline void clickButton(const QObject* root, const char* name) {
