@@ -162,6 +162,8 @@ void readPage(const std::vector<IniSection>& sections, NumberFormat format,
 }
 
 DesignDocument readDocument(const std::vector<IniSection>& sections, NumberFormat format) {
+    if (sections.empty())
+        throw Refusal{0, "not a design file: it holds nothing but comments"};
     const IniSection& header = sections.front();
     if (!database::equalsFolded(header.name, kHeaderSection))
         throw Refusal{header.line, "not a Sublumo design file: it does not begin with [" +

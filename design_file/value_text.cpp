@@ -76,9 +76,11 @@ std::optional<std::size_t> unescapeInto(std::string& out, std::string_view text,
                 return std::nullopt;
             const int high = hexValue(text[i + 1]);
             const int low = hexValue(text[i + 2]);
-            if (high < 0 || low < 0)
+            const int byte = high * 16 + low;
+            // Only the control characters are written so; any other byte would break UTF-8.
+            if (high < 0 || low < 0 || (byte >= 0x20 && byte != 0x7F))
                 return std::nullopt;
-            out += static_cast<char>(high * 16 + low);
+            out += static_cast<char>(byte);
             return i + 2;
         }
         default:
