@@ -15,7 +15,7 @@ namespace sublumo::design_file {
 // free texts in double quotes so that their blanks survive.
 
 inline constexpr std::string_view kHeaderSection = "Sublumo design";
-// A design with eight stored slots takes some 150 kB; anything far larger is not one.
+// A design with eight stored slots takes some 30 to 100 kB; anything far larger is not one.
 inline constexpr std::size_t kMaxDesignFileBytes = 4 * 1024 * 1024;
 
 struct DesignFileError {
