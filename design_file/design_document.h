@@ -66,6 +66,7 @@ struct DesignDocument {
     database::DriverRecord driver;
     // Only the keys of pageGroups() are written; a key the file lacks is not here.
     std::vector<PageSection> page;
+    // Only filled slots are kept; an emptied one comes back as a fresh slot, its old texts gone.
     std::array<memory::Slot, memory::kSlotCount> slots;
 
     // The value's text, or nothing when the document has none.
