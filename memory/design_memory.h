@@ -20,6 +20,8 @@ struct SlotCurves {
     std::vector<double> frequencies;
     std::vector<double> relative;
     std::vector<double> absolute;
+
+    bool operator==(const SlotCurves&) const = default;
 };
 
 // Reads the frequency, relative and absolute columns of the table as the page shows them. A
@@ -43,6 +45,8 @@ struct Slot {
     std::string design = "empty";
     SlotCurves curves;
     std::optional<enclosure::LimitInputs> limits;
+
+    bool operator==(const Slot&) const = default;
 };
 
 // Eight frozen designs for comparison; they live while the program runs.
