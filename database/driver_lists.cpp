@@ -49,6 +49,53 @@ std::variant<std::array<Bounds, kCriterionCount>, std::string> parseBounds(
     return bounds;
 }
 
+// The first eight bytes of `text` as a number that orders as the bytes do, zeros after a
+// shorter text.
+std::uint64_t leadingBytes(std::string_view text) {
+    std::uint64_t head = 0;
+    for (std::size_t i = 0; i < 8; ++i)
+        head = head << 8 | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0U);
+    return head;
+}
+
+// Indices of `names` in alphabetical order, letter case ignored; names equal but for their
+// case in byte order. With 100 000 names this is a good part of the start-up: the folded names
+// lie side by side in one text, and each key carries their first bytes as a number, so that
+// most comparisons read no text at all.
+std::vector<std::uint32_t> alphabeticalOrder(const std::vector<std::string>& names) {
+    struct Key {
+        std::uint64_t head;
+        std::uint32_t index;
+    };
+    std::string folded;
+    std::vector<std::uint32_t> starts;
+    starts.reserve(names.size() + 1);
+    std::vector<Key> keys;
+    keys.reserve(names.size());
+    for (std::uint32_t i = 0; i < names.size(); ++i) {
+        starts.push_back(static_cast<std::uint32_t>(folded.size()));
+        folded += foldCase(names[i]);
+        keys.push_back({leadingBytes(std::string_view(folded).substr(starts.back())), i});
+    }
+    starts.push_back(static_cast<std::uint32_t>(folded.size()));
+    const auto foldedName = [&](std::uint32_t i) {
+        return std::string_view(folded).substr(starts[i], starts[i + 1] - starts[i]);
+    };
+    std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+        if (a.head != b.head)
+            return a.head < b.head;
+        if (const int order = foldedName(a.index).compare(foldedName(b.index)); order != 0)
+            return order < 0;
+        if (const int order = names[a.index].compare(names[b.index]); order != 0)
+            return order < 0;
+        return a.index < b.index;
+    });
+    std::vector<std::uint32_t> order;
+    order.reserve(keys.size());
+    for (const Key& key : keys) order.push_back(key.index);
+    return order;
+}
+
 }  // namespace
 
 bool alphabeticallyBefore(std::string_view a, std::string_view b) {
@@ -66,15 +113,7 @@ bool nameContains(std::string_view name, std::string_view searchText) {
 void DriverLists::takeNameList(const DriverDatabase& database) {
     m_names = std::make_shared<const std::vector<std::string>>(database.recordNames());
     m_namesVersion = database.namesVersion();
-    const std::vector<std::string>& names = *m_names;
-    std::vector<std::string> folded;
-    folded.reserve(names.size());
-    for (const std::string& name : names) folded.push_back(foldCase(name));
-    m_sorted.resize(names.size());
-    std::iota(m_sorted.begin(), m_sorted.end(), 0U);
-    std::sort(m_sorted.begin(), m_sorted.end(), [&](std::uint32_t a, std::uint32_t b) {
-        return folded[a] != folded[b] ? folded[a] < folded[b] : names[a] < names[b];
-    });
+    m_sorted = alphabeticalOrder(*m_names);
 }
 
 RefreshOutcome DriverLists::refreshDriverList(const DriverDatabase& database,
