@@ -169,6 +169,7 @@ void ParameterPanel::buildFields() {
                 isEntered(p) ? new DecimalField(m_platform, m_format, this) : new QLineEdit(this);
             edit->setObjectName(qs(info.name));
             setBold(edit);
+            drawFrameFromCache(edit);
             edit->setText(QStringLiteral("0"));
             edit->setToolTip(qs(info.tooltip));
             edit->setAccessibleName(qs(info.name));

@@ -2,9 +2,68 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPalette>
+#include <QPixmapCache>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QStyleOptionFrame>
+#include <cmath>
 
 namespace sublumo {
+
+namespace {
+
+// Passes everything to the application's style and keeps the line edit panel (fill and frame)
+// it draws as a picture, keyed by everything the style reads to draw it.
+class CachedFrameStyle final : public QProxyStyle {
+public:
+    explicit CachedFrameStyle(QStyle* base) : QProxyStyle(base) {
+        // These draw a frame from the option alone; others may animate it from the widget.
+        const QString name = base->name().toLower();
+        m_cacheable = name == QLatin1String("fusion") || name == QLatin1String("windows");
+    }
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
+        const qreal ratio = painter->device()->devicePixelRatio();
+        if (element != PE_PanelLineEdit || frame == nullptr || !m_cacheable ||
+            ratio != std::floor(ratio) || !painter->transform().isIdentity()) {
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+            return;
+        }
+        const QString key = QStringLiteral("sublumo-field %1x%2 %3 %4 %5 %6 %7 %8 %9")
+                                .arg(frame->rect.width())
+                                .arg(frame->rect.height())
+                                .arg(static_cast<uint>(frame->state))
+                                .arg(frame->palette.cacheKey())
+                                .arg(static_cast<int>(frame->palette.currentColorGroup()))
+                                .arg(frame->lineWidth)
+                                .arg(static_cast<int>(frame->features))
+                                .arg(static_cast<int>(frame->direction))
+                                .arg(ratio);
+        QPixmap picture;
+        if (!QPixmapCache::find(key, &picture)) {
+            picture = QPixmap(frame->rect.size() * static_cast<int>(ratio));
+            picture.setDevicePixelRatio(ratio);
+            picture.fill(Qt::transparent);
+            QPainter onPicture(&picture);
+            QStyleOptionFrame atOrigin(*frame);
+            atOrigin.rect.moveTo(0, 0);
+            QProxyStyle::drawPrimitive(element, &atOrigin, &onPicture, widget);
+            onPicture.end();
+            QPixmapCache::insert(key, picture);
+        }
+        painter->drawPixmap(frame->rect.topLeft(), picture);
+    }
+
+private:
+    bool m_cacheable = false;
+};
+
+}  // namespace
 
 void setDerivedLook(QLineEdit* field, bool derived) {
     field->setReadOnly(derived);
@@ -14,6 +73,19 @@ void setDerivedLook(QLineEdit* field, bool derived) {
     palette.setColor(QPalette::Base,
                      derived ? standard.color(QPalette::Window) : standard.color(QPalette::Base));
     field->setPalette(palette);
+}
+
+void drawFrameFromCache(QLineEdit* field) {
+    // One for the program, made from the application's style and ended with the application.
+    static QPointer<CachedFrameStyle> style;
+    if (style == nullptr) {
+        QStyle* base = QStyleFactory::create(QApplication::style()->name());
+        if (base == nullptr)
+            return;  // a style of the program's own making: drawn by it as it is
+        style = new CachedFrameStyle(base);
+        style->setParent(qApp);
+    }
+    field->setStyle(style);
 }
 
 }  // namespace sublumo
