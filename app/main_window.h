@@ -22,12 +22,17 @@ class SectionValues;
 class DetailedListWindow;
 class DriverListsPage;
 class EnclosurePage;
+class LazyPage;
+class LazyPart;
 class ParameterPanel;
 class PlatformServices;
 class SummaryBox;
 
 // The main window: the pages "Loudspeaker", "Enclosure" and "Formulas", the icon strip at the
 // top right, the window's size per page and the short deferred work after a page is shown.
+// What the first frame does not show (the pages "Enclosure", "Formulas" and "Advanced options",
+// the detailed list window) is built when first shown or asked for; LazyPart::buildAll(window)
+// builds it all at once.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
@@ -44,9 +49,10 @@ public:
 
     bool startupFailed() const { return m_startupFailed; }
     ParameterPanel& parameterPanel() const { return *m_panel; }
-    EnclosurePage& enclosurePage() const { return *m_enclosure; }
+    // The Enclosure page and the detailed list window, built if need be.
+    EnclosurePage& enclosurePage() const;
     DriverListsPage& driverListsPage() const { return *m_driverLists; }
-    DetailedListWindow& detailedListWindow() const { return *m_detailedList; }
+    DetailedListWindow& detailedListWindow() const;
     database::DriverDatabase& database() { return m_database; }
     QString settingsPath() const;
 
@@ -76,10 +82,20 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The chart choice of the Enclosure page as the settings file has it, kept as read until
+    // the page is built and written back so when it never is.
+    struct ChartSettings {
+        std::string kind = "Response";
+        int ventVelocityLine = 17;
+    };
+
     void startUp();
     void applyFormSettings(const database::SectionValues& form, std::vector<std::string> recent);
+    void applyChartSettings();
     QString programFile(std::string_view name) const;
     QWidget* buildLoudspeakerPage();
+    QWidget* buildEnclosurePage();
+    QWidget* buildFormulasPage();
     void buildIconStrip();
     QToolButton* addStripButton(const QString& objectName, const QString& tooltip,
                                 const QString& clickDoes, int iconKind);
@@ -90,6 +106,7 @@ private:
     void focusOnLoudspeakerPage();
     void rebuildFormulas();
     void buildDetailedList();
+    void showDetailedList();
     void loadFromDetailedList(const database::DriverRecord& record);
     QString captionWithDriverName() const;
 
@@ -98,9 +115,12 @@ private:
     database::DriverDatabase m_database;
     bool m_startupFailed = false;
     bool m_settingsWritten = false;
+    ChartSettings m_chartSettings;
+    bool m_arrangementRefreshPending = false;  // a load while the Enclosure page was unbuilt
     ColumnSettingsWriter m_columnSettingsWriter;
     DriverListsPage* m_driverLists = nullptr;
-    DetailedListWindow* m_detailedList = nullptr;
+    LazyPart* m_detailedListPart = nullptr;
+    DetailedListWindow* m_detailedList = nullptr;  // until it is built
     NumberFormat m_format;
     bool m_tall = true;
     bool m_pinned = false;
@@ -109,8 +129,10 @@ private:
     ParameterPanel* m_panel = nullptr;
     SummaryBox* m_summary = nullptr;
     QTabWidget* m_lowerArea = nullptr;
-    EnclosurePage* m_enclosure = nullptr;
-    QPlainTextEdit* m_formulas = nullptr;
+    LazyPage* m_enclosurePage = nullptr;
+    EnclosurePage* m_enclosure = nullptr;  // until the page is built
+    LazyPage* m_formulasPage = nullptr;
+    QPlainTextEdit* m_formulas = nullptr;  // until the page is built
     QTimer* m_pageTimer = nullptr;
 
     QWidget* m_iconStrip = nullptr;

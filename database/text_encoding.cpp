@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace sublumo::database {
 
@@ -111,9 +112,7 @@ bool isValidUtf8(std::string_view text) {
         // Most files are plain ASCII: skip it eight bytes at a time.
         while (i + 8 <= text.size()) {
             std::uint64_t word = 0;
-            for (int k = 0; k < 8; ++k)
-                word |= static_cast<std::uint64_t>(static_cast<unsigned char>(text[i + k]))
-                        << (8 * k);
+            std::memcpy(&word, text.data() + i, sizeof word);  // one load
             if (word & 0x8080808080808080ULL)
                 break;
             i += 8;

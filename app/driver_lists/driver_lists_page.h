@@ -55,7 +55,8 @@ public:
     DriverListPage currentTab() const;
     // The "All" list as shown, for the detailed list's rows.
     std::vector<std::string> allEntries() const { return m_lists.allEntries(); }
-    const database::DatabaseRanges& ranges() const { return m_ranges; }
+    // Computed from the database when first asked for after a change.
+    const database::DatabaseRanges& ranges() const;
 
     void saveRecord();
     void loadRecord();
@@ -118,7 +119,7 @@ private:
     QString m_settingsPath;
 
     database::DriverLists m_lists;
-    database::DatabaseRanges m_ranges;
+    mutable std::optional<database::DatabaseRanges> m_ranges;
     std::vector<std::string> m_recent;  // oldest first
     std::vector<std::string> m_recentRows;
     std::vector<std::string> m_memoryRows;

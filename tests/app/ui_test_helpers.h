@@ -11,12 +11,17 @@
 #include <QTest>
 #include <functional>
 
+#include "widgets/lazy_page.h"
+
 namespace sublumo::ui_test {
 
 inline constexpr int kWaitMs = 2000;
 
+// Pages and windows that the program builds when first shown are built first, so that every
+// control of the window can be found, shown or not.
 template <typename T = QWidget>
 T* findByName(const QObject* root, const char* name) {
+    LazyPart::buildAll(root);
     T* found = root->findChild<T*>(QString::fromLatin1(name));
     if (found == nullptr)
         ADD_FAILURE() << "no control named " << name;

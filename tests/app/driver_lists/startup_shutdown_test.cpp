@@ -7,6 +7,7 @@
 #include "driver_lists_fixture.h"
 #include "enclosure/enclosure_page.h"
 #include "loudspeaker/summary_box.h"
+#include "settings_keys.h"
 
 namespace sublumo::ui_test {
 namespace {
@@ -72,6 +73,25 @@ TEST_F(StartupShutdownTest, EveryFormKeyIsRestoredAndWrittenBack) {
     const QByteArray written = readFile("sublumo_cfg.ini");
     EXPECT_EQ(section(written, "Form"), form);
     EXPECT_EQ(section(written, "recent"), "[recent]\r\n0=A\r\n1=B");
+}
+
+// The Enclosure page and the detailed list window are built only when shown: a run that never
+// shows them writes their settings back as the file holds them.
+TEST_F(StartupShutdownTest, SettingsOfPartsNeverShownGoBackAsTheFileHoldsThem) {
+    QByteArray form2 = "[Form2]";
+    bool shown = false;
+    for (const database::SettingKey& key : database::form2Keys()) {
+        form2 += "\r\n" + QByteArray(key.key.data(), static_cast<qsizetype>(key.key.size())) +
+                 (shown ? "=1" : "=0");
+        shown = !shown;
+    }
+    writeFile("sublumo_cfg.ini",
+              "[Form]\r\nChart=Group delay\r\nPortLine=25\r\n\r\n" + form2 + "\r\n\r\n");
+    start();
+    window->close();
+    const QByteArray written = readFile("sublumo_cfg.ini");
+    EXPECT_TRUE(written.contains("\r\nChart=Group delay\r\nPortLine=25\r\n"));
+    EXPECT_EQ(section(written, "Form2"), form2);
 }
 
 TEST_F(StartupShutdownTest, HighZeroStartsContractedAndPinOneOnTop) {
