@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "calculators/calculator_page.h"
+#include "design_session.h"
 #include "driver_lists/detailed_list_window.h"
 #include "driver_lists/driver_lists_page.h"
 #include "driver_summary.h"
@@ -71,7 +72,7 @@ MainWindow::MainWindow(PlatformServices& platform, QString programDirectory, QWi
       m_programDirectory(std::move(programDirectory)),
       m_format(localeNumberFormat()) {
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(kTitle);
+    setCaption(kTitle);
     setWindowIcon(sublumoIcon(IconKind::Application));
 
     m_pageTimer = new QTimer(this);
@@ -88,7 +89,7 @@ MainWindow::MainWindow(PlatformServices& platform, QString programDirectory, QWi
     connect(this, &MainWindow::enclosureStartRequested, m_enclosure, &EnclosurePage::startDesign);
     connect(m_enclosure, &EnclosurePage::windowCaptionChanged, this, [this](const QString& text) {
         if (m_pages->currentWidget() == m_enclosure)
-            setWindowTitle(text);
+            setCaption(text);
     });
     m_formulas = new QPlainTextEdit;
     m_formulas->setObjectName(QStringLiteral("formulasText"));
@@ -107,7 +108,10 @@ MainWindow::MainWindow(PlatformServices& platform, QString programDirectory, QWi
     onPageChanged(kLoudspeakerPage);
     startUp();
     buildDetailedList();
+    connectDesignSession();
 }
+
+MainWindow::~MainWindow() = default;
 
 // Created hidden with the main window; the count label of "All" opens it.
 void MainWindow::buildDetailedList() {
@@ -133,10 +137,10 @@ void MainWindow::loadFromDetailedList(const database::DriverRecord& record) {
     m_driverLists->loadDetailedListRow(record);
     const int page = m_pages->currentIndex();
     if (page == kEnclosurePage) {
-        setWindowTitle(captionWithDriverName());
+        setCaption(captionWithDriverName());
         m_enclosure->recompute();
     } else if (page == kFormulasPage) {
-        setWindowTitle(captionWithDriverName());
+        setCaption(captionWithDriverName());
         rebuildFormulas();
     }
     m_enclosure->refreshArrangement();
@@ -213,6 +217,7 @@ void MainWindow::buildIconStrip() {
         addStripButton(QStringLiteral("info"), QStringLiteral("Info"),
                        QStringLiteral("Show the program's version and the constants it uses"),
                        static_cast<int>(IconKind::Info));
+    buildDesignButtons();
     m_pinOn->hide();
     connect(m_expand, &QToolButton::clicked, this, [this] { setTall(true); });
     connect(m_contract, &QToolButton::clicked, this, [this] { setTall(false); });
@@ -229,13 +234,13 @@ void MainWindow::showPage(int index) {
 
 void MainWindow::onPageChanged(int index) {
     if (index == kLoudspeakerPage) {
-        setWindowTitle(kTitle);
+        setCaption(kTitle);
         focusOnLoudspeakerPage();
         m_showText->show();
         m_contract->setVisible(m_tall);
         m_expand->setVisible(!m_tall);
     } else {
-        setWindowTitle(captionWithDriverName());
+        setCaption(captionWithDriverName());
         m_showText->hide();
         m_contract->hide();
         m_expand->hide();
@@ -290,6 +295,9 @@ void MainWindow::placeIconStrip() {
     m_iconStrip->adjustSize();
     m_iconStrip->move(loudspeaker ? kStripXNarrow : kStripXWide, 0);
     m_iconStrip->raise();
+    m_designStrip->adjustSize();
+    m_designStrip->move(m_iconStrip->x() - m_designStrip->width(), 0);
+    m_designStrip->raise();
 }
 
 void MainWindow::setTall(bool tall) {

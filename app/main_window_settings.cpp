@@ -114,6 +114,10 @@ void MainWindow::writeSettings() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!settleUnsavedDesign()) {
+        event->ignore();  // "Cancel": the program goes on
+        return;
+    }
     writeSettings();
     QWidget::closeEvent(event);
 }

@@ -74,7 +74,7 @@ protected:
         panel.setSnapshotProvider([this] {
             ++asked;
             return memory::DesignSnapshot{conditions(name), closedDesign(volume), &table, kComma,
-                                          std::nullopt};
+                                          std::nullopt, {}};
         });
         panel.setStoresEnabled(true);
         host.show();
