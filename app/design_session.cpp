@@ -93,7 +93,8 @@ std::string DesignSession::valueOf(const PageGroup& group, const PageKey& key) c
         if (key.name == "readout")
             return choiceText(key, static_cast<std::size_t>(vent->readout()));
     }
-    if (const auto* closed = qobject_cast<const ClosedBoxGroup*>(host); closed && key.name == "infinite")
+    if (const auto* closed = qobject_cast<const ClosedBoxGroup*>(host);
+        closed && key.name == "infinite")
         return flag(closed->infinite());
     if (key.name == "zapojeni") {
         const auto buttons = connectionButtons(*host);
@@ -126,8 +127,9 @@ void DesignSession::setValue(const PageGroup& group, const PageKey& key, const s
             const auto top = parseDecimal(text, m_format);
             for (int i = 0; top && i < kChoiceSteps && charts.chartWindow().relativeMaximum != *top;
                  ++i)
-                charts.shiftWindow(charts.chartWindow().relativeMaximum < *top ? ShiftDirection::Up
-                                                                               : ShiftDirection::Down);
+                charts.shiftWindow(charts.chartWindow().relativeMaximum < *top
+                                       ? ShiftDirection::Up
+                                       : ShiftDirection::Down);
         }
         return;
     }
@@ -136,7 +138,9 @@ void DesignSession::setValue(const PageGroup& group, const PageKey& key, const s
         return;
     if (auto* vent = qobject_cast<VentDesignGroup*>(host)) {
         if (key.name == "ventShape") {
-            for (int i = 0; index && i < kChoiceSteps && vent->shape() != static_cast<enclosure::VentShape>(*index); ++i)
+            for (int i = 0; index && i < kChoiceSteps &&
+                            vent->shape() != static_cast<enclosure::VentShape>(*index);
+                 ++i)
                 vent->cycleShape();
             return;
         }

@@ -30,8 +30,7 @@ public:
     static design_file::DesignDocument fromSlotInputs(const memory::SlotInputs& inputs);
 
 private:
-    std::string valueOf(const design_file::PageGroup& group,
-                        const design_file::PageKey& key) const;
+    std::string valueOf(const design_file::PageGroup& group, const design_file::PageKey& key) const;
     void setValue(const design_file::PageGroup& group, const design_file::PageKey& key,
                   const std::string& text);
     QWidget* groupWidget(std::string_view name) const;

@@ -5,8 +5,8 @@
 #include <memory>
 #include <optional>
 
-#include "driver_database.h"
 #include "design_document.h"
+#include "driver_database.h"
 #include "driver_record.h"
 #include "number_text.h"
 
@@ -147,8 +147,8 @@ private:
     QToolButton* m_pinOn = nullptr;
 
     std::unique_ptr<DesignSession> m_session;
-    QString m_caption;                           // the page's caption, before the file name
-    QString m_designPath;                        // empty until the design has a file
+    QString m_caption;     // the page's caption, before the file name
+    QString m_designPath;  // empty until the design has a file
     std::optional<design_file::DesignDocument> m_savedDesign;  // as the file holds it
     bool m_designModified = false;
     bool m_checkPending = false;

@@ -9,13 +9,13 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "charts/response_charts_view.h"
 #include "design_file.h"
 #include "design_session.h"
 #include "driver_lists/driver_lists_page.h"
 #include "enclosure/enclosure_page.h"
 #include "enclosure/memory_slot_panel.h"
 #include "loudspeaker/parameter_panel.h"
-#include "charts/response_charts_view.h"
 #include "main_window.h"
 #include "platform/platform_services.h"
 #include "program_info.h"
@@ -52,18 +52,17 @@ void MainWindow::buildDesignButtons() {
     auto* row = new QHBoxLayout(m_designStrip);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
-    QToolButton* open = makeDesignButton(m_designStrip, QStringLiteral("openDesign"),
-                                         QStringLiteral("Open design..."),
-                                         QStringLiteral("Open a design file (Ctrl+O)"),
-                                         IconKind::OpenDesign);
+    QToolButton* open = makeDesignButton(
+        m_designStrip, QStringLiteral("openDesign"), QStringLiteral("Open design..."),
+        QStringLiteral("Open a design file (Ctrl+O)"), IconKind::OpenDesign);
     QToolButton* save = makeDesignButton(
         m_designStrip, QStringLiteral("saveDesign"), QStringLiteral("Save design..."),
         QStringLiteral("Save the design to its file (Ctrl+S); the arrow offers Save design as..."),
         IconKind::SaveDesign);
     auto* menu = new QMenu(save);
     menu->setObjectName(QStringLiteral("saveDesignMenu"));
-    QAction* saveAs = menu->addAction(QStringLiteral("Save design as..."), this,
-                                      [this] { saveDesignAs(); });
+    QAction* saveAs =
+        menu->addAction(QStringLiteral("Save design as..."), this, [this] { saveDesignAs(); });
     saveAs->setObjectName(QStringLiteral("saveDesignAs"));
     saveAs->setToolTip(QStringLiteral("Save the design to a new file (Ctrl+Shift+S)"));
     save->setMenu(menu);
@@ -166,8 +165,9 @@ bool MainWindow::saveDesign() {
 
 bool MainWindow::saveDesignAs() {
     const std::string name = driverListsPage().currentDriver().name;
-    const QString proposed = (name.empty() ? QStringLiteral("unnamed") : QString::fromStdString(name)) +
-                             QStringLiteral(".") + kDesignSuffix;
+    const QString proposed =
+        (name.empty() ? QStringLiteral("unnamed") : QString::fromStdString(name)) +
+        QStringLiteral(".") + kDesignSuffix;
     const auto path = m_platform.askSavePath(this, proposed, kDesignFilter, kDesignSuffix);
     return path && writeDesign(*path);
 }

@@ -1,9 +1,9 @@
 #include "memory_slot_panel.h"
 
 #include <QBoxLayout>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QFrame>
-#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -213,7 +213,8 @@ bool MemorySlotPanel::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto* press = static_cast<QKeyEvent*>(event);
         const int key = press->key();
-        if (key == Qt::Key_Menu || (key == Qt::Key_F10 && press->modifiers() == Qt::ShiftModifier)) {
+        if (key == Qt::Key_Menu ||
+            (key == Qt::Key_F10 && press->modifiers() == Qt::ShiftModifier)) {
             auto* widget = static_cast<QWidget*>(watched);
             showSlotMenu(slot.toInt(), widget->mapToGlobal(QPoint(4, widget->height() / 2)));
             return true;

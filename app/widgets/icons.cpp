@@ -163,8 +163,8 @@ void drawOpenDesign(QPainter& p) {
     p.drawPolygon(QPolygonF({QPointF(1.5, 3.5), QPointF(6, 3.5), QPointF(7.5, 5), QPointF(13.5, 5),
                              QPointF(13.5, 13.5), QPointF(1.5, 13.5)}));
     p.setBrush(QColor(0xf0, 0xc0, 0x30));
-    p.drawPolygon(QPolygonF(
-        {QPointF(1.5, 13.5), QPointF(4, 7.5), QPointF(15.5, 7.5), QPointF(13.5, 13.5)}));
+    p.drawPolygon(
+        QPolygonF({QPointF(1.5, 13.5), QPointF(4, 7.5), QPointF(15.5, 7.5), QPointF(13.5, 13.5)}));
 }
 
 // A floppy disk: the body, its label and the metal shutter.
