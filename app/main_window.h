@@ -10,6 +10,7 @@
 #include "driver_record.h"
 #include "number_text.h"
 
+class QMenu;
 class QPlainTextEdit;
 class QTabWidget;
 class QTimer;
@@ -83,6 +84,8 @@ public:
     const QString& designPath() const { return m_designPath; }
     bool designModified() const { return m_designModified; }
     DesignSession& designSession() const { return *m_session; }
+    // The design files last opened or saved, newest first.
+    const std::vector<std::string>& recentDesigns() const { return m_recentDesigns; }
 
 signals:
     // The page timer fired on "Enclosure": the selected box type starts its design.
@@ -110,6 +113,8 @@ private:
     QString captionWithDriverName() const;
     void setCaption(const QString& caption);
     void buildDesignButtons();
+    void rebuildRecentMenu();
+    void openRecentDesign(const std::string& path);
     void connectDesignSession();
     bool writeDesign(const QString& path);
     void noteDesignEdited();
@@ -152,6 +157,8 @@ private:
     std::optional<design_file::DesignDocument> m_savedDesign;  // as the file holds it
     bool m_designModified = false;
     bool m_checkPending = false;
+    std::vector<std::string> m_recentDesigns;
+    QMenu* m_recentMenu = nullptr;
 };
 
 }  // namespace sublumo

@@ -3,6 +3,7 @@
 // the close, and the design memory's "Load into design".
 #include <QBoxLayout>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 #include <QShortcut>
@@ -19,6 +20,7 @@
 #include "main_window.h"
 #include "platform/platform_services.h"
 #include "program_info.h"
+#include "settings_keys.h"
 #include "widgets/icons.h"
 #include "widgets/shown_state.h"
 
@@ -54,7 +56,21 @@ void MainWindow::buildDesignButtons() {
     row->setSpacing(0);
     QToolButton* open = makeDesignButton(
         m_designStrip, QStringLiteral("openDesign"), QStringLiteral("Open design..."),
-        QStringLiteral("Open a design file (Ctrl+O)"), IconKind::OpenDesign);
+        QStringLiteral("Open a design file (Ctrl+O); the arrow or Down lists the recent ones"),
+        IconKind::OpenDesign);
+    m_recentMenu = new QMenu(open);
+    m_recentMenu->setObjectName(QStringLiteral("recentDesigns"));
+    m_recentMenu->setAccessibleName(QStringLiteral("Recent design files"));
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &MainWindow::rebuildRecentMenu);
+    open->setMenu(m_recentMenu);
+    open->setPopupMode(QToolButton::MenuButtonPopup);
+    // The keyboard's way to the drop-down: Down (or Alt+Down) on the focused button.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::Key_Down), QKeySequence(Qt::ALT | Qt::Key_Down)}) {
+        auto* drop = new QShortcut(keys, open);
+        drop->setContext(Qt::WidgetShortcut);
+        connect(drop, &QShortcut::activated, open, &QToolButton::showMenu);
+    }
     QToolButton* save = makeDesignButton(
         m_designStrip, QStringLiteral("saveDesign"), QStringLiteral("Save design..."),
         QStringLiteral("Save the design to its file (Ctrl+S); the arrow offers Save design as..."),
@@ -153,10 +169,39 @@ bool MainWindow::openDesignFile(const QString& path) {
     m_designPath.clear();  // no mark is followed while the fields are filled in
     m_session->apply(*read.document);
     m_designPath = path;
+    m_recentDesigns = database::withRecentDesign(std::move(m_recentDesigns), path.toStdString());
     // What the window shows now is what the file holds, as far as the window can show it.
     m_savedDesign = m_session->gather();
     setDesignModified(false);
     return true;
+}
+
+void MainWindow::rebuildRecentMenu() {
+    m_recentMenu->clear();
+    if (m_recentDesigns.empty()) {
+        m_recentMenu->addAction(QStringLiteral("No recent design files"))->setEnabled(false);
+        return;
+    }
+    int number = 0;
+    for (const std::string& path : m_recentDesigns) {
+        const QString shown = QDir::toNativeSeparators(QString::fromStdString(path));
+        QAction* entry =
+            m_recentMenu->addAction(shown, this, [this, path] { openRecentDesign(path); });
+        entry->setObjectName(QStringLiteral("recentDesign%1").arg(++number));
+        entry->setToolTip(QStringLiteral("Open %1").arg(shown));
+    }
+}
+
+void MainWindow::openRecentDesign(const std::string& path) {
+    const QString file = QString::fromStdString(path);
+    if (!QFileInfo(file).isFile()) {
+        std::erase(m_recentDesigns, path);
+        m_platform.showError(this, QStringLiteral("%1: the design file is no longer there; it is "
+                                                  "taken off the recent files.")
+                                       .arg(QDir::toNativeSeparators(file)));
+        return;
+    }
+    openDesignFile(file);
 }
 
 bool MainWindow::saveDesign() {
@@ -182,6 +227,7 @@ bool MainWindow::writeDesign(const QString& path) {
         return false;
     }
     m_designPath = path;
+    m_recentDesigns = database::withRecentDesign(std::move(m_recentDesigns), path.toStdString());
     document.programVersion.clear();
     m_savedDesign = std::move(document);
     setDesignModified(false);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -295,6 +296,32 @@ TEST_F(MainWindowDesignTest, AStoredDesignLoadsBackFromItsMenu) {
     EXPECT_FALSE(design.slot(1).filled);
 }
 
+TEST_F(MainWindowDesignTest, RecentDesignFilesAreKeptAndAMissingOneIsTakenOff) {
+    auto design = savedDesign();
+    const QString saved = filePath("woofer 12.sublumo");
+    ASSERT_TRUE(design->window.close());  // the settings beside the program keep the list
+
+    MainWindow next(platform, design->dir.path());
+    next.show();
+    ASSERT_EQ(next.recentDesigns(), std::vector<std::string>{saved.toStdString()});
+    auto* menu = findByName<QMenu>(&next, "recentDesigns");
+    menu->popup(QPoint());
+    ASSERT_TRUE(ui_test::waitUntil([&] { return menu->isVisible(); }));
+    QAction* entry = findByName<QAction>(menu, "recentDesign1");
+    EXPECT_EQ(entry->text(), QDir::toNativeSeparators(saved));
+    entry->trigger();
+    EXPECT_EQ(next.designPath(), saved);
+    EXPECT_TRUE(platform.errors.isEmpty());
+
+    ASSERT_TRUE(QFile::remove(saved));
+    menu->close();
+    menu->popup(QPoint());
+    findByName<QAction>(menu, "recentDesign1")->trigger();
+    ASSERT_EQ(platform.errors.size(), 1);
+    EXPECT_TRUE(platform.errors[0].startsWith(QDir::toNativeSeparators(saved) + ": "));
+    EXPECT_TRUE(next.recentDesigns().empty());
+}
+
 TEST_F(MainWindowDesignTest, TheDesignButtonsAreNamedAndReachedByTab) {
     DesignWindow design(platform);
     for (const char* name : {"openDesign", "saveDesign"}) {
@@ -306,6 +333,21 @@ TEST_F(MainWindowDesignTest, TheDesignButtonsAreNamedAndReachedByTab) {
     EXPECT_EQ(design.find<QToolButton>("openDesign")->toolTip(), "Open design...");
     EXPECT_EQ(design.find<QToolButton>("saveDesign")->toolTip(), "Save design...");
     EXPECT_EQ(design.find<QAction>("saveDesignAs")->text(), "Save design as...");
+
+    // Down on the focused "Open design..." drops its list of recent files.
+    auto* open = design.find<QToolButton>("openDesign");
+    design.window.activateWindow();
+    open->setFocus();
+    ASSERT_TRUE(ui_test::waitUntil([&] { return open->hasFocus(); }));
+    auto* menu = design.find<QMenu>("recentDesigns");
+    bool dropped = false;
+    QTimer::singleShot(0, menu, [&] {
+        dropped = menu->isVisible();
+        menu->close();
+    });
+    QTest::keyClick(open, Qt::Key_Down);
+    EXPECT_TRUE(dropped);
+    EXPECT_EQ(menu->actions().value(0)->text(), "No recent design files");
 }
 
 }  // namespace
