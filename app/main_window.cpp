@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "calculators/calculator_page.h"
+#include "design_session.h"
 #include "driver_lists/detailed_list_window.h"
 #include "driver_lists/driver_lists_page.h"
 #include "driver_summary.h"
@@ -72,7 +73,7 @@ MainWindow::MainWindow(PlatformServices& platform, QString programDirectory, QWi
       m_programDirectory(std::move(programDirectory)),
       m_format(localeNumberFormat()) {
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(kTitle);
+    setCaption(kTitle);
     setWindowIcon(sublumoIcon(IconKind::Application));
 
     m_pageTimer = new QTimer(this);
@@ -118,11 +119,12 @@ QWidget* MainWindow::buildEnclosurePage() {
     connect(this, &MainWindow::enclosureStartRequested, m_enclosure, &EnclosurePage::startDesign);
     connect(m_enclosure, &EnclosurePage::windowCaptionChanged, this, [this](const QString& text) {
         if (m_pages->currentIndex() == kEnclosurePage)
-            setWindowTitle(text);
+            setCaption(text);
     });
     applyChartSettings();
     if (m_arrangementRefreshPending)
         m_enclosure->refreshArrangement();
+    connectDesignSession();
     return m_enclosure;
 }
 
@@ -136,6 +138,8 @@ QWidget* MainWindow::buildFormulasPage() {
     m_formulas->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     return m_formulas;
 }
+
+MainWindow::~MainWindow() = default;
 
 void MainWindow::buildDetailedList() {
     m_detailedList = new DetailedListWindow(m_format, this);
@@ -167,10 +171,10 @@ void MainWindow::loadFromDetailedList(const database::DriverRecord& record) {
     m_driverLists->loadDetailedListRow(record);
     const int page = m_pages->currentIndex();
     if (page == kEnclosurePage) {
-        setWindowTitle(captionWithDriverName());
+        setCaption(captionWithDriverName());
         enclosurePage().recompute();
     } else if (page == kFormulasPage) {
-        setWindowTitle(captionWithDriverName());
+        setCaption(captionWithDriverName());
         rebuildFormulas();
     }
     if (m_enclosure != nullptr)
@@ -252,6 +256,7 @@ void MainWindow::buildIconStrip() {
         addStripButton(QStringLiteral("info"), QStringLiteral("Info"),
                        QStringLiteral("Show the program's version and the constants it uses"),
                        static_cast<int>(IconKind::Info));
+    buildDesignButtons();
     m_pinOn->hide();
     connect(m_expand, &QToolButton::clicked, this, [this] { setTall(true); });
     connect(m_contract, &QToolButton::clicked, this, [this] { setTall(false); });
@@ -268,13 +273,13 @@ void MainWindow::showPage(int index) {
 
 void MainWindow::onPageChanged(int index) {
     if (index == kLoudspeakerPage) {
-        setWindowTitle(kTitle);
+        setCaption(kTitle);
         focusOnLoudspeakerPage();
         m_showText->show();
         m_contract->setVisible(m_tall);
         m_expand->setVisible(!m_tall);
     } else {
-        setWindowTitle(captionWithDriverName());
+        setCaption(captionWithDriverName());
         m_showText->hide();
         m_contract->hide();
         m_expand->hide();
@@ -330,6 +335,9 @@ void MainWindow::placeIconStrip() {
     m_iconStrip->adjustSize();
     m_iconStrip->move(loudspeaker ? kStripXNarrow : kStripXWide, 0);
     m_iconStrip->raise();
+    m_designStrip->adjustSize();
+    m_designStrip->move(m_iconStrip->x() - m_designStrip->width(), 0);
+    m_designStrip->raise();
 }
 
 void MainWindow::setTall(bool tall) {

@@ -2,11 +2,15 @@
 
 #include <QWidget>
 #include <functional>
+#include <memory>
+#include <optional>
 
+#include "design_document.h"
 #include "driver_database.h"
 #include "driver_record.h"
 #include "number_text.h"
 
+class QMenu;
 class QPlainTextEdit;
 class QTabWidget;
 class QTimer;
@@ -19,6 +23,7 @@ class SettingsStore;
 class SectionValues;
 }  // namespace database
 
+class DesignSession;
 class DetailedListWindow;
 class DriverListsPage;
 class EnclosurePage;
@@ -46,6 +51,7 @@ public:
     // When the database cannot be read, the lock message is shown and startupFailed() is true:
     // the program then ends without showing the window or writing the settings.
     MainWindow(PlatformServices& platform, QString programDirectory, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     bool startupFailed() const { return m_startupFailed; }
     ParameterPanel& parameterPanel() const { return *m_panel; }
@@ -73,6 +79,20 @@ public:
     void showPage(int index);
     void takeScreenshot();
     void showInfo();
+
+    // Design files: open one, save to the file it came from (asking the first time), or ask
+    // for a new file. A save returns whether the design reached its file.
+    void openDesign();
+    bool saveDesign();
+    bool saveDesignAs();
+    // Opens `path` as "Open design..." does once the file is chosen.
+    bool openDesignFile(const QString& path);
+    const QString& designPath() const { return m_designPath; }
+    bool designModified() const { return m_designModified; }
+    // Builds the Enclosure page first: the session reads and writes its fields.
+    DesignSession& designSession() const;
+    // The design files last opened or saved, newest first.
+    const std::vector<std::string>& recentDesigns() const { return m_recentDesigns; }
 
 signals:
     // The page timer fired on "Enclosure": the selected box type starts its design.
@@ -109,6 +129,17 @@ private:
     void showDetailedList();
     void loadFromDetailedList(const database::DriverRecord& record);
     QString captionWithDriverName() const;
+    void setCaption(const QString& caption);
+    void buildDesignButtons();
+    void rebuildRecentMenu();
+    void openRecentDesign(const std::string& path);
+    void connectDesignSession();
+    bool writeDesign(const QString& path);
+    void noteDesignEdited();
+    void checkDesignModified();
+    void setDesignModified(bool modified);
+    // Asked at the close of a modified design that has a file; false when the user cancels.
+    bool settleUnsavedDesign();
 
     PlatformServices& m_platform;
     QString m_programDirectory;
@@ -136,11 +167,21 @@ private:
     QTimer* m_pageTimer = nullptr;
 
     QWidget* m_iconStrip = nullptr;
+    QWidget* m_designStrip = nullptr;  // "Open design..." and "Save design...", left of the icons
     QToolButton* m_expand = nullptr;
     QToolButton* m_contract = nullptr;
     QToolButton* m_showText = nullptr;
     QToolButton* m_pinOff = nullptr;
     QToolButton* m_pinOn = nullptr;
+
+    std::unique_ptr<DesignSession> m_session;
+    QString m_caption;     // the page's caption, before the file name
+    QString m_designPath;  // empty until the design has a file
+    std::optional<design_file::DesignDocument> m_savedDesign;  // as the file holds it
+    bool m_designModified = false;
+    bool m_checkPending = false;
+    std::vector<std::string> m_recentDesigns;
+    QMenu* m_recentMenu = nullptr;
 };
 
 }  // namespace sublumo

@@ -46,6 +46,7 @@ void MainWindow::startUp() {
     const SectionValues form =
         SectionValues::read(store, database::kFormSection, database::formKeys());
     applyFormSettings(form, database::readRecentList(store));
+    m_recentDesigns = database::readRecentDesigns(store);
     m_driverLists->start();
     setTall(form.boolean("High"));
     // A window that was never shown is in no band yet: only "on top" needs the call.
@@ -115,6 +116,7 @@ void MainWindow::writeSettings() {
     form.setInteger("PortLine", m_chartSettings.ventVelocityLine);
     form.write(store, database::kFormSection);
     database::writeRecentList(store, lists.recent);
+    database::writeRecentDesigns(store, m_recentDesigns);
     if (m_columnSettingsWriter)
         m_columnSettingsWriter(store);
     if (const database::FlushResult flushed = store.flush(); !flushed)
@@ -122,6 +124,10 @@ void MainWindow::writeSettings() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!settleUnsavedDesign()) {
+        event->ignore();  // "Cancel": the program goes on
+        return;
+    }
     writeSettings();
     QWidget::closeEvent(event);
 }

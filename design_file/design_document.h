@@ -66,8 +66,9 @@ struct DesignDocument {
     database::DriverRecord driver;
     // Only the keys of pageGroups() are written; a key the file lacks is not here.
     std::vector<PageSection> page;
+    // Not "slots": Qt defines that word away in every file that includes its headers.
     // Only filled slots are kept; an emptied one comes back as a fresh slot, its old texts gone.
-    std::array<memory::Slot, memory::kSlotCount> slots;
+    std::array<memory::Slot, memory::kSlotCount> memorySlots;
 
     // The value's text, or nothing when the document has none.
     const std::string* pageValue(std::string_view group, std::string_view key) const;

@@ -178,7 +178,7 @@ DesignDocument readDocument(const std::vector<IniSection>& sections, NumberForma
     readPage(sections, format, document);
     for (int number = 1; number <= memory::kSlotCount; ++number)
         if (const IniSection* section = findSection(sections, slotSection(number)))
-            document.slots[static_cast<std::size_t>(number - 1)] = readSlot(*section, number);
+            document.memorySlots[static_cast<std::size_t>(number - 1)] = readSlot(*section, number);
     return document;
 }
 
@@ -216,7 +216,7 @@ std::optional<std::string> designFileText(const DesignDocument& document) {
                              pageValueText(key, *text, kFileFormat).value_or(""));
 
     for (int number = 1; number <= memory::kSlotCount; ++number) {
-        const memory::Slot& slot = document.slots[static_cast<std::size_t>(number - 1)];
+        const memory::Slot& slot = document.memorySlots[static_cast<std::size_t>(number - 1)];
         if (slot.filled && !writeSlot(ini, slotSection(number), slot))
             return std::nullopt;
     }

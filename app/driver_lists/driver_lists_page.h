@@ -62,6 +62,8 @@ public:
     void loadRecord();
     // A row of the detailed list: filled in as a load does, after which Save waits for a change.
     void loadDetailedListRow(const database::DriverRecord& record);
+    // The driver's name and entered fields as Save to the database keeps them.
+    database::DriverRecord currentDriver() const;
     void deleteRecord();
     void renameRecord();
     // Driver files (.wdr): many into the database, the current driver out to one.
@@ -100,7 +102,6 @@ private:
     void reloadMemoryRows();
     void reportFlush(const database::FlushResult& result);
 
-    database::DriverRecord currentDriver() const;
     void fillFields(const database::DriverRecord& record);
     bool confirm(std::string_view question, const std::string& name);
     void saveToDatabase();

@@ -335,7 +335,10 @@ enc::LinkwitzTexts EnclosurePage::linkwitzTexts() const {
 }
 
 void EnclosurePage::recompute() {
-    if (m_busy || !enc::driverUsable(m_driver()))
+    if (m_busy)
+        return;
+    emit designEdited();
+    if (!enc::driverUsable(m_driver()))
         return;
     QScopedValueRollback<bool> writing(m_busy, true);
     const enc::SharedInputs in = sharedInputs();

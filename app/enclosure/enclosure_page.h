@@ -74,6 +74,8 @@ protected:
 
 signals:
     void windowCaptionChanged(const QString& caption);
+    // Something of the design may have changed: an input, the box type, a choice.
+    void designEdited();
     // Memory "+", cabin gain and Linkwitz follow a positive volume.
     void responseOptionsEnabledChanged(bool enabled);
 

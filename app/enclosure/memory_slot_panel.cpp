@@ -1,9 +1,11 @@
 #include "memory_slot_panel.h"
 
 #include <QBoxLayout>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QToolButton>
 
@@ -17,6 +19,8 @@ const char* const kSlotProperty = "memorySlot";
 constexpr int kStoreSize = 16;
 constexpr int kStoreTop = 1;
 constexpr int kUnplacedWidth = 432;  // until the page gives the panel its place
+
+const QString kSlotHint = QStringLiteral("Delete this memory");
 
 int curveOf(int slot) {
     return curve::kFirstMemorySlot + slot - 1;
@@ -47,6 +51,7 @@ MemorySlotPanel::MemorySlotPanel(ResponseChart& relative, ResponseChart& absolut
     for (int k = 1; k <= memory::kSlotCount; ++k) buildSlot(k, rows);
     column->addStretch(1);
     setWidget(rows);
+    buildSlotMenu();
     // The slots lie on the page itself, as its groups do.
     viewport()->setAutoFillBackground(false);
     rows->setAutoFillBackground(false);
@@ -98,13 +103,37 @@ void MemorySlotPanel::buildSlot(int k, QWidget* rows) {
     texts->addWidget(w.text);
     line->addWidget(w.box, 1, Qt::AlignTop);
     for (QWidget* part : std::initializer_list<QWidget*>{w.box, w.conditions, w.text}) {
-        part->setToolTip(QStringLiteral("Delete this memory"));
-        part->setAccessibleDescription(QStringLiteral("Delete this memory"));
+        part->setToolTip(kSlotHint);
+        part->setAccessibleDescription(kSlotHint);
         part->setProperty(kSlotProperty, k);
         part->installEventFilter(this);
         paintIn(part, curve::colour(curveOf(k)));
     }
     w.box->hide();
+}
+
+void MemorySlotPanel::buildSlotMenu() {
+    m_slotMenu = new QMenu(this);
+    m_slotMenu->setObjectName(QStringLiteral("memorySlotMenu"));
+    m_slotMenu->setAccessibleName(QStringLiteral("Design memory"));
+    m_loadAction = m_slotMenu->addAction(QStringLiteral("Load into design"), this,
+                                         [this] { emit loadRequested(m_menuSlot); });
+    m_loadAction->setObjectName(QStringLiteral("loadIntoDesign"));
+    m_loadAction->setToolTip(QStringLiteral("Make this stored design the current design"));
+    QAction* remove =
+        m_slotMenu->addAction(QStringLiteral("Delete"), this, [this] { this->remove(m_menuSlot); });
+    remove->setObjectName(QStringLiteral("deleteMemory"));
+    remove->setToolTip(QStringLiteral("Delete this memory"));
+}
+
+// Not modal, so the page keeps running while it is open; a slot stored without its inputs
+// (from an older design file) can only be deleted.
+void MemorySlotPanel::showSlotMenu(int k, const QPoint& globalPosition) {
+    if (!memory::DesignMemory::validSlot(k) || !m_memory.slot(k).filled)
+        return;
+    m_menuSlot = k;
+    m_loadAction->setEnabled(!m_memory.slot(k).inputs.empty());
+    m_slotMenu->popup(globalPosition);
 }
 
 void MemorySlotPanel::setStoresEnabled(bool enabled) {
@@ -127,6 +156,15 @@ void MemorySlotPanel::remove(int k) {
     m_memory.remove(k);
     drawCurves(k);
     showSlot(k);
+    emit slotChanged(k);
+}
+
+void MemorySlotPanel::restore(int k, const memory::Slot& kept) {
+    if (!memory::DesignMemory::validSlot(k))
+        return;
+    m_memory.restore(k, kept);
+    showSlot(k);
+    drawCurves(k);
     emit slotChanged(k);
 }
 
@@ -158,7 +196,7 @@ void MemorySlotPanel::drawCurves(int k) {
 }
 
 // A left click on a box or its text deletes the slot; with the keyboard, Delete, Space or
-// Enter on the focused box.
+// Enter on the focused box. A right click, the menu key or Shift+F10 opens the slot's menu.
 bool MemorySlotPanel::eventFilter(QObject* watched, QEvent* event) {
     const QVariant slot = watched->property(kSlotProperty);
     if (!slot.isValid())
@@ -168,8 +206,19 @@ bool MemorySlotPanel::eventFilter(QObject* watched, QEvent* event) {
         remove(slot.toInt());
         return true;
     }
+    if (event->type() == QEvent::ContextMenu) {
+        showSlotMenu(slot.toInt(), static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    }
     if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
+        const auto* press = static_cast<QKeyEvent*>(event);
+        const int key = press->key();
+        if (key == Qt::Key_Menu ||
+            (key == Qt::Key_F10 && press->modifiers() == Qt::ShiftModifier)) {
+            auto* widget = static_cast<QWidget*>(watched);
+            showSlotMenu(slot.toInt(), widget->mapToGlobal(QPoint(4, widget->height() / 2)));
+            return true;
+        }
         if (key == Qt::Key_Delete || key == Qt::Key_Space || key == Qt::Key_Return ||
             key == Qt::Key_Enter) {
             remove(slot.toInt());

@@ -48,7 +48,7 @@ DesignDocument fullDesign() {
                                   key.kind == ValueKind::Choice ? std::string(key.choices[0])
                                   : key.kind == ValueKind::Flag ? "1"
                                                                 : "2");
-    for (int i = 0; i < memory::kSlotCount; ++i) document.slots[i] = storedSlot(i);
+    for (int i = 0; i < memory::kSlotCount; ++i) document.memorySlots[i] = storedSlot(i);
     return document;
 }
 

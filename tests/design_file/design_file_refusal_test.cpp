@@ -190,7 +190,7 @@ std::string failedSaveKeepsTheOldFile(const TempDir& dir, const std::string& pat
                                       const std::string& expectedError) {
     const std::string before = readBytes(path);
     DesignDocument larger = smallDesign(kDot);
-    larger.slots.fill(larger.slots[1]);
+    larger.memorySlots.fill(larger.memorySlots[1]);
     const DesignFileWrite written = writeDesignFile(path, larger);
     if (written)
         return "the save reported success";

@@ -132,7 +132,7 @@ TEST(DesignFileWriter, AFieldHoldingNoNumberIsWrittenEmpty) {
 
 TEST(DesignFileWriter, AValueNoFileCanHoldIsRefusedAndNothingIsWritten) {
     DesignDocument document = smallDesign(kDot);
-    document.slots[1].curves.relative[1] = std::nan("");
+    document.memorySlots[1].curves.relative[1] = std::nan("");
     TempDir dir;
     const std::string path = dir.file("nan.sublumo");
     const DesignFileWrite written = writeDesignFile(path, document);

@@ -57,7 +57,7 @@ DesignDocument smallDesign(NumberFormat format) {
     d.setPageValue("numdri", "isobaric", "1");
     d.setPageValue("closedBox", "Vb", withSeparator("50.5", format));
     d.setPageValue("closedBox", "infinite", "0");
-    d.slots[1] = smallSlot();
+    d.memorySlots[1] = smallSlot();
     return d;
 }
 
@@ -163,7 +163,7 @@ DesignDocument RandomDesigns::design(int boxType, NumberFormat format) {
     }
     d.setPageValue(kPageGroup, kBoxTypeKey,
                    std::string(kBoxTypes[static_cast<std::size_t>(boxType)]));
-    for (memory::Slot& s : d.slots)
+    for (memory::Slot& s : d.memorySlots)
         if (chance(60))
             s = slot(boxType);
     return d;

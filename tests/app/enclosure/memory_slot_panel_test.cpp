@@ -73,8 +73,8 @@ protected:
           panel(relative, absolute, &host) {
         panel.setSnapshotProvider([this] {
             ++asked;
-            return memory::DesignSnapshot{conditions(name), closedDesign(volume), &table, kComma,
-                                          std::nullopt};
+            return memory::DesignSnapshot{conditions(name), closedDesign(volume), &table,
+                                          kComma,           std::nullopt,         {}};
         });
         panel.setStoresEnabled(true);
         host.show();
