@@ -144,8 +144,10 @@ QCPLayer* addMemoryLayer(QCustomPlot* plot) {
 QCPItemText* addNote(QCustomPlot* plot) {
     auto* note = new QCPItemText(plot);
     note->position->setType(QCPItemPosition::ptAxisRectRatio);
-    note->position->setCoords(0.5, 0.08);
-    note->setPositionAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    // In the middle, where an empty chart has room and the bandpass alignment list, which opens
+    // over the chart's top left, cannot cover it.
+    note->position->setCoords(0.5, 0.5);
+    note->setPositionAlignment(Qt::AlignCenter);
     note->setColor(QColor(0x60, 0x30, 0x00));
     note->setText(QString());
     note->setVisible(false);
