@@ -22,7 +22,6 @@ using design_file::PageGroup;
 using design_file::PageKey;
 
 constexpr int kChoiceSteps = 8;  // more than any cycle of pictures or window shifts has
-const std::string kDriverPrefix = "driver/";
 
 QString qs(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -208,38 +207,6 @@ void DesignSession::apply(const design_file::DesignDocument& document, bool with
         for (int k = 1; k <= memory::kSlotCount; ++k)
             m_page.memorySlots().restore(k, document.memorySlots[static_cast<std::size_t>(k - 1)]);
     m_page.startDesign();
-}
-
-memory::SlotInputs DesignSession::slotInputs(const design_file::DesignDocument& document) {
-    memory::SlotInputs inputs;
-    inputs.emplace_back(kDriverPrefix + "name", document.driver.name);
-    for (std::size_t i = 0; i < document.driver.values.size(); ++i)
-        inputs.emplace_back(kDriverPrefix + std::to_string(i), document.driver.values[i]);
-    for (const design_file::PageSection& section : document.page)
-        for (const auto& [key, text] : section.values)
-            inputs.emplace_back(section.name + "/" + key, text);
-    return inputs;
-}
-
-design_file::DesignDocument DesignSession::fromSlotInputs(const memory::SlotInputs& inputs) {
-    design_file::DesignDocument document;
-    for (const auto& [name, text] : inputs) {
-        const std::size_t slash = name.find('/');
-        if (slash == std::string::npos)
-            continue;
-        const std::string group = name.substr(0, slash);
-        const std::string key = name.substr(slash + 1);
-        if (group + "/" != kDriverPrefix) {
-            document.setPageValue(group, key, text);
-        } else if (key == "name") {
-            document.driver.name = text;
-        } else {
-            const std::size_t i = std::stoul(key);
-            if (i < document.driver.values.size())
-                document.driver.values[i] = text;
-        }
-    }
-    return document;
 }
 
 }  // namespace sublumo

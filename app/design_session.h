@@ -25,10 +25,6 @@ public:
     // right box, then recomputes and redraws once more; `withSlots` also replaces the memory.
     void apply(const design_file::DesignDocument& document, bool withSlots = true);
 
-    // A design's inputs in the flat form a memory slot keeps, and back.
-    static memory::SlotInputs slotInputs(const design_file::DesignDocument& document);
-    static design_file::DesignDocument fromSlotInputs(const memory::SlotInputs& inputs);
-
 private:
     std::string valueOf(const design_file::PageGroup& group, const design_file::PageKey& key) const;
     void setValue(const design_file::PageGroup& group, const design_file::PageKey& key,

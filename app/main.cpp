@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "command_line.h"
 #include "main_window.h"
 #include "platform/data_location.h"
 #include "platform/platform_services.h"
@@ -7,6 +8,9 @@
 #include "widgets/hint_timing.h"
 
 int main(int argc, char* argv[]) {
+    const sublumo::StartRequest request = sublumo::readCommandLine(argc, argv);
+    if (request.exitStatus)
+        return *request.exitStatus;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(sublumo::kProgramTitle));
     sublumo::installHintTiming(app);
@@ -16,5 +20,6 @@ int main(int argc, char* argv[]) {
     if (window.startupFailed())
         return 1;  // the database is held by another process: nothing is shown or written
     window.show();
+    sublumo::openAtStart(window, request);
     return QApplication::exec();
 }

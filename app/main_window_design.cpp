@@ -107,13 +107,13 @@ void MainWindow::connectDesignSession() {
     // A stored design keeps its inputs, so that it can be loaded back.
     page.memorySlots().setSnapshotProvider([this, &page] {
         memory::DesignSnapshot snapshot = page.memorySnapshot();
-        snapshot.inputs = DesignSession::slotInputs(m_session->gather(false));
+        snapshot.inputs = design_file::slotInputs(m_session->gather(false));
         return snapshot;
     });
     connect(&page.memorySlots(), &MemorySlotPanel::loadRequested, this, [this, &page](int k) {
         const memory::Slot& slot = page.memorySlots().designMemory().slot(k);
         if (!slot.inputs.empty())
-            m_session->apply(DesignSession::fromSlotInputs(slot.inputs), false);
+            m_session->apply(design_file::fromSlotInputs(slot.inputs), false);
     });
     connect(&page, &EnclosurePage::designEdited, this, &MainWindow::noteDesignEdited);
     connect(&page.memorySlots(), &MemorySlotPanel::slotChanged, this,

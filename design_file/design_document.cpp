@@ -1,6 +1,7 @@
 #include "design_document.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "design_limits.h"
 #include "vent.h"
@@ -10,6 +11,8 @@ namespace sublumo::design_file {
 namespace {
 
 using enum ValueKind;
+
+constexpr std::string_view kDriverInput = "driver";
 
 constexpr std::array<std::string_view, 4> kConnections = {"series", "parallel", "serParA",
                                                           "serParB"};
@@ -118,6 +121,41 @@ void DesignDocument::setPageValue(std::string_view group, std::string_view key, 
             return;
         }
     section->values.emplace_back(std::string(key), std::move(text));
+}
+
+memory::SlotInputs slotInputs(const DesignDocument& document) {
+    const std::string driver = std::string(kDriverInput) + "/";
+    memory::SlotInputs inputs;
+    inputs.emplace_back(driver + "name", document.driver.name);
+    for (std::size_t i = 0; i < document.driver.values.size(); ++i)
+        inputs.emplace_back(driver + std::to_string(i), document.driver.values[i]);
+    for (const PageSection& section : document.page)
+        for (const auto& [key, text] : section.values)
+            inputs.emplace_back(section.name + "/" + key, text);
+    return inputs;
+}
+
+DesignDocument fromSlotInputs(const memory::SlotInputs& inputs) {
+    DesignDocument document;
+    for (const auto& [name, text] : inputs) {
+        const std::size_t slash = name.find('/');
+        if (slash == std::string::npos)
+            continue;
+        const std::string_view group = std::string_view(name).substr(0, slash);
+        const std::string_view key = std::string_view(name).substr(slash + 1);
+        if (group != kDriverInput) {
+            document.setPageValue(group, key, text);
+        } else if (key == "name") {
+            document.driver.name = text;
+        } else {
+            std::size_t i = 0;
+            const auto [end, error] = std::from_chars(key.data(), key.data() + key.size(), i);
+            if (error == std::errc() && end == key.data() + key.size() &&
+                i < document.driver.values.size())
+                document.driver.values[i] = text;
+        }
+    }
+    return document;
 }
 
 }  // namespace sublumo::design_file

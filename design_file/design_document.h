@@ -78,4 +78,10 @@ struct DesignDocument {
     bool operator==(const DesignDocument&) const = default;
 };
 
+// A design's inputs in the flat form a memory slot keeps them, so that the slot can be loaded
+// back: "driver/name", "driver/<i>" for the driver's i-th field, "<group>/<key>" for the page.
+memory::SlotInputs slotInputs(const DesignDocument& document);
+// And back; names it does not know are passed over. The slots are left empty.
+DesignDocument fromSlotInputs(const memory::SlotInputs& inputs);
+
 }  // namespace sublumo::design_file

@@ -82,6 +82,30 @@ std::string kindReason(const PageKey& key) {
     return "is not one of " + list;
 }
 
+// The driver's and the page's values as the file writes them, each with its section and key.
+template <typename Put>
+void forEachValue(const DesignDocument& document, Put put) {
+    put(kDriverSection, kNameKey, quoteText(document.driver.name));
+    for (std::size_t i = 0; i < database::recordKeys.size(); ++i) {
+        const std::string_view key = database::recordKeys[i];
+        const std::string& text = document.driver.values[i];
+        put(kDriverSection, key,
+            key == kUrlKey ? quoteText(text) : fieldNumberText(text, kFileFormat).value_or(""));
+    }
+    for (const PageGroup& group : pageGroups())
+        for (const PageKey& key : group.keys)
+            if (const std::string* text = document.pageValue(group.name, key.name))
+                put(group.name, key.name, pageValueText(key, *text, kFileFormat).value_or(""));
+}
+
+// A stored design's inputs sit in its slot's section as "input <section>/<key>", written and
+// read as the file's own driver and page values are.
+constexpr std::string_view kInputPrefix = "input ";
+
+std::string inputKey(std::string_view section, std::string_view key) {
+    return std::string(kInputPrefix) + std::string(section) + "/" + std::string(key);
+}
+
 Refusal wrongValue(const PageGroup& group, const PageKey& key, const IniEntry& entry) {
     if (group.name == kPageGroup && key.name == kBoxTypeKey)
         return {entry.line, "unknown box type " + quoted(entry.value)};
@@ -161,6 +185,40 @@ void readPage(const std::vector<IniSection>& sections, NumberFormat format,
     }
 }
 
+// The inputs a slot's section keeps, as sections of their own read like the file's; none for
+// a slot stored without them, which then cannot be loaded back.
+memory::SlotInputs readSlotInputs(const IniSection& slot, int number, NumberFormat format) {
+    std::vector<IniSection> sections;
+    for (const IniEntry& entry : slot.entries) {
+        if (entry.key.size() <= kInputPrefix.size() ||
+            !database::equalsFolded(entry.key.substr(0, kInputPrefix.size()), kInputPrefix))
+            continue;
+        const std::string_view name = entry.key.substr(kInputPrefix.size());
+        const std::size_t slash = name.find('/');
+        if (slash == std::string_view::npos)
+            continue;
+        const std::string_view group = name.substr(0, slash);
+        IniSection* section = nullptr;
+        for (IniSection& known : sections)
+            if (database::equalsFolded(known.name, group))
+                section = &known;
+        if (!section)
+            section = &sections.emplace_back(IniSection{group, entry.line, {}});
+        section->entries.push_back({name.substr(slash + 1), entry.value, entry.line});
+    }
+    if (sections.empty())
+        return {};
+    DesignDocument inputs;
+    try {
+        inputs.driver = readDriver(findSection(sections, kDriverSection), format);
+        readPage(sections, format, inputs);
+    } catch (const Refusal& refusal) {
+        throw Refusal{refusal.line, refusal.reason + ", among the inputs of memory slot " +
+                                        std::to_string(number)};
+    }
+    return slotInputs(inputs);
+}
+
 DesignDocument readDocument(const std::vector<IniSection>& sections, NumberFormat format) {
     if (sections.empty())
         throw Refusal{0, "not a design file: it holds nothing but comments"};
@@ -177,8 +235,11 @@ DesignDocument readDocument(const std::vector<IniSection>& sections, NumberForma
     document.driver = readDriver(findSection(sections, kDriverSection), format);
     readPage(sections, format, document);
     for (int number = 1; number <= memory::kSlotCount; ++number)
-        if (const IniSection* section = findSection(sections, slotSection(number)))
-            document.memorySlots[static_cast<std::size_t>(number - 1)] = readSlot(*section, number);
+        if (const IniSection* section = findSection(sections, slotSection(number))) {
+            memory::Slot& slot = document.memorySlots[static_cast<std::size_t>(number - 1)];
+            slot = readSlot(*section, number);
+            slot.inputs = readSlotInputs(*section, number, format);
+        }
     return document;
 }
 
@@ -200,25 +261,22 @@ std::optional<std::string> designFileText(const DesignDocument& document) {
     ini.setValue(kHeaderSection, kFormatKey, std::to_string(kDesignFormatVersion));
     ini.setValue(kHeaderSection, kProgramKey, quoteText(document.programVersion));
 
-    ini.setValue(kDriverSection, kNameKey, quoteText(document.driver.name));
-    for (std::size_t i = 0; i < database::recordKeys.size(); ++i) {
-        const std::string_view key = database::recordKeys[i];
-        const std::string& text = document.driver.values[i];
-        ini.setValue(
-            kDriverSection, key,
-            key == kUrlKey ? quoteText(text) : fieldNumberText(text, kFileFormat).value_or(""));
-    }
-
-    for (const PageGroup& group : pageGroups())
-        for (const PageKey& key : group.keys)
-            if (const std::string* text = document.pageValue(group.name, key.name))
-                ini.setValue(group.name, key.name,
-                             pageValueText(key, *text, kFileFormat).value_or(""));
+    forEachValue(document, [&](std::string_view section, std::string_view key, std::string text) {
+        ini.setValue(section, key, text);
+    });
 
     for (int number = 1; number <= memory::kSlotCount; ++number) {
         const memory::Slot& slot = document.memorySlots[static_cast<std::size_t>(number - 1)];
-        if (slot.filled && !writeSlot(ini, slotSection(number), slot))
+        const std::string section = slotSection(number);
+        if (!slot.filled)
+            continue;
+        if (!writeSlot(ini, section, slot))
             return std::nullopt;
+        if (!slot.inputs.empty())
+            forEachValue(fromSlotInputs(slot.inputs),
+                         [&](std::string_view group, std::string_view key, std::string text) {
+                             ini.setValue(section, inputKey(group, key), text);
+                         });
     }
     return ini.serialize();
 }

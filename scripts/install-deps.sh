@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth imagemagick xdotool
-  librsvg2-bin desktop-file-utils appstream
+  librsvg2-bin desktop-file-utils appstream shared-mime-info
 )
 
 missing=()

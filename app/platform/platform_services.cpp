@@ -8,6 +8,7 @@
 #include <QUrl>
 #include <QWidget>
 #include <QWindow>
+#include <cstdio>
 
 namespace sublumo {
 
@@ -29,6 +30,9 @@ bool DesktopPlatform::askYesNo(QWidget* parent, const QString& title, const QStr
 }
 
 void DesktopPlatform::showError(QWidget* parent, const QString& text) {
+    // Also on stderr, where a start from a terminal or a launcher's log keeps it.
+    std::fprintf(stderr, "sublumo: %s\n", text.toLocal8Bit().constData());
+    std::fflush(stderr);
     QMessageBox::critical(parent, QString::fromLatin1(kErrorTitle), text);
 }
 

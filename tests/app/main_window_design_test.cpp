@@ -106,6 +106,15 @@ public:
                     texts[edit->parent()->objectName() + "/" + edit->objectName()] = edit->text();
         return texts;
     }
+    // The slot's menu, opened by the keyboard on the focused box.
+    QMenu* openSlotMenu(int k) {
+        QWidget* box = find(("memorySlot" + std::to_string(k)).c_str());
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_F10, Qt::ShiftModifier);
+        auto* menu = find<QMenu>("memorySlotMenu");
+        EXPECT_TRUE(ui_test::waitUntil([&] { return menu->isVisible(); }));
+        return menu;
+    }
     const memory::Slot& slot(int k) {
         return window.enclosurePage().memorySlots().designMemory().slot(k);
     }
@@ -141,13 +150,14 @@ protected:
     ScriptedPlatform platform;
 };
 
-// A stored design's texts and curves come back; its inputs live only while the program runs.
+// A stored design's texts, curves and inputs come back.
 void expectSameSlot(const memory::Slot& opened, const memory::Slot& saved) {
     EXPECT_EQ(opened.filled, saved.filled);
     EXPECT_EQ(opened.conditions, saved.conditions);
     EXPECT_EQ(opened.design, saved.design);
     EXPECT_EQ(opened.curves, saved.curves);
     EXPECT_EQ(opened.limits, saved.limits);
+    EXPECT_EQ(opened.inputs, saved.inputs);
 }
 
 TEST_F(MainWindowDesignTest, EachBoxTypeWithItsSlotsComesBackFromItsFile) {
@@ -274,11 +284,7 @@ TEST_F(MainWindowDesignTest, AStoredDesignLoadsBackFromItsMenu) {
     design.make(kDesigns[0]);  // slot 1 holds Vb 50 with two drivers
     ui_test::typeInto(design.field("closedBox", "Vb"), "80");
     ui_test::typeInto(design.field("numdri", "Nd"), "1");
-    QWidget* box = design.find("memorySlot1");
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_F10, Qt::ShiftModifier);
-    QMenu* menu = design.find<QMenu>("memorySlotMenu");
-    ASSERT_TRUE(ui_test::waitUntil([&] { return menu->isVisible(); }));
+    QMenu* menu = design.openSlotMenu(1);
     QAction* load = design.find<QAction>("loadIntoDesign");
     ASSERT_TRUE(load->isEnabled());
     QTest::keyClick(menu, Qt::Key_Down);  // onto the first item, "Load into design"
@@ -289,11 +295,28 @@ TEST_F(MainWindowDesignTest, AStoredDesignLoadsBackFromItsMenu) {
 
     // "Delete" does what a left click on the box does.
     // A right click reaches the box as the system's context menu event.
+    QWidget* box = design.find("memorySlot1");
     QContextMenuEvent right(QContextMenuEvent::Mouse, QPoint(4, 4), box->mapToGlobal(QPoint(4, 4)));
     QApplication::sendEvent(box, &right);
     ASSERT_TRUE(ui_test::waitUntil([&] { return menu->isVisible(); }));
     design.find<QAction>("deleteMemory")->trigger();
     EXPECT_FALSE(design.slot(1).filled);
+}
+
+TEST_F(MainWindowDesignTest, AStoredDesignOpenedFromItsFileLoadsBack) {
+    savedDesign();  // slot 1 holds Vb 50 with two drivers
+    DesignWindow opened(platform);
+    platform.openPaths = {filePath("woofer 12.sublumo")};
+    ui_test::clickButton(&opened.window, "openDesign");
+    opened.showEnclosure();
+    ui_test::typeInto(opened.field("closedBox", "Vb"), "80");
+    ui_test::typeInto(opened.field("numdri", "Nd"), "1");
+    opened.openSlotMenu(1);
+    QAction* load = opened.find<QAction>("loadIntoDesign");
+    ASSERT_TRUE(load->isEnabled());
+    load->trigger();
+    EXPECT_EQ(opened.field("closedBox", "Vb")->text(), "50");
+    EXPECT_EQ(opened.field("numdri", "Nd")->text(), "2");
 }
 
 TEST_F(MainWindowDesignTest, RecentDesignFilesAreKeptAndAMissingOneIsTakenOff) {

@@ -84,6 +84,20 @@ TEST(DesignFileWriter, WritesASmallDesignAsPlainIniText) {
         "C1=0.00000108\r\n"
         "C3=0.00000027\r\n"
         "gain=12.04\r\n"
+        "input driver/name=\"W8\"\r\n"
+        "input driver/Qms=2.5\r\n"
+        "input driver/Qes=\r\n"
+        "input driver/fs=\r\n"
+        "input driver/Mms=\r\n"
+        "input driver/Dd=\r\n"
+        "input driver/Re=\r\n"
+        "input driver/Hc=\r\n"
+        "input driver/Hg=\r\n"
+        "input driver/Pe=\r\n"
+        "input driver/Le=\r\n"
+        "input driver/URL=\"\"\r\n"
+        "input enclosurePage/typbox=closed\r\n"
+        "input closedBox/Vb=40.5\r\n"
         "\r\n";
     TempDir dir;
     const std::string path = dir.file("w8.sublumo");

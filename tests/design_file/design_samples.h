@@ -24,6 +24,8 @@ private:
     double number();
     std::string numberText(NumberFormat format);
     std::string text();
+    // The driver and the page alone, as a stored design keeps its inputs.
+    DesignDocument inputs(int boxType, NumberFormat format);
     memory::Slot slot(int boxType);
     bool chance(int percent);
 
