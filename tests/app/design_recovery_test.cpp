@@ -192,6 +192,40 @@ TEST(RecoveryChild, MakesADesignAndWaitsToBeKilled) {
     QTest::qWait(60000);
 }
 
+// The program itself, from a copy of it in a folder of its own (its data directory), asking
+// about a leftover: while it asks it holds that file, and once killed the next start has it.
+TEST_F(DesignRecoveryTest, TheProgramHoldsTheLeftoverItAsksAboutUntilItIsKilled) {
+    const QString program = dir.filePath(QStringLiteral("sublumo"));
+    ASSERT_TRUE(QFile::copy(QString::fromUtf8(SUBLUMO_PROGRAM), program));
+    std::map<QString, QString> made;
+    {
+        RecoveryWindow crashed(platform, dir.path());
+        crashed.make();
+        leaveDeadCopysFile(crashed);
+        made = crashed.fieldTexts();
+        ASSERT_TRUE(crashed.window.close());
+    }
+    QProcess running;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    running.setProcessEnvironment(environment);
+    running.start(program, {});
+    // Its question stays open: nobody answers it.
+    const QString leftoverLock = dir.filePath(QStringLiteral("recovery-1.sublumo.lock"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(leftoverLock); }, 30000));
+    {
+        RecoveryWindow whileAsking(platform, dir.path());
+        EXPECT_TRUE(platform.questions.isEmpty());
+    }
+    running.kill();
+    ASSERT_TRUE(running.waitForFinished());
+
+    platform.yesNoAnswers = {true};
+    RecoveryWindow next(platform, dir.path());
+    EXPECT_EQ(platform.questions, QStringList{kQuestion});
+    EXPECT_EQ(next.fieldTexts(), made);
+}
+
 TEST_F(DesignRecoveryTest, KilledCopysDesignComesBack) {
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
