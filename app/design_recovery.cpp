@@ -23,18 +23,31 @@ std::unique_ptr<QLockFile> tryLock(const QString& file) {
 
 }  // namespace
 
-DesignRecovery::DesignRecovery(QString directory, StateSource source, QObject* parent)
-    : QObject(parent), m_directory(std::move(directory)), m_source(std::move(source)) {
+DesignRecovery::DesignRecovery(const QString& dataDirectory, StateSource source, QObject* parent)
+    : QObject(parent),
+      m_directory(QDir(dataDirectory).filePath(QString::fromLatin1(design_file::kRecoveryFolder))),
+      m_source(std::move(source)) {
     m_timer.setSingleShot(true);
     m_timer.setInterval(kDelayMs);
     connect(&m_timer, &QTimer::timeout, this, &DesignRecovery::write);
+}
+
+bool DesignRecovery::takeOwnFile() {
+    if (!QDir().mkpath(m_directory))
+        return false;
     // A second window of the same process takes the next free name.
     const qint64 process = QCoreApplication::applicationPid();
-    for (int copy = 0; !m_lock && copy < 100; ++copy) {
+    for (int copy = 0; copy < 100; ++copy) {
         const QString name = QString::fromStdString(design_file::recoveryFileName(process, copy));
-        m_path = QDir(m_directory).filePath(name);
-        m_lock = tryLock(m_path);
+        const QString path = QDir(m_directory).filePath(name);
+        if (m_takenFiles.contains(path))
+            continue;
+        if ((m_lock = tryLock(path))) {
+            m_path = path;
+            return true;
+        }
     }
+    return false;
 }
 
 DesignRecovery::~DesignRecovery() {
@@ -42,11 +55,13 @@ DesignRecovery::~DesignRecovery() {
 }
 
 void DesignRecovery::noteChange() {
-    if (m_lock)
+    if (!m_finished)
         m_timer.start();
 }
 
 void DesignRecovery::write() {
+    if (!m_lock && !takeOwnFile())
+        return;  // no folder or no lock: this copy goes without
     const auto text = design_file::recoveryFileText(m_source());
     if (!text || *text == m_written)
         return;
@@ -62,8 +77,7 @@ std::optional<design_file::RecoveryState> DesignRecovery::takeLeftover(NumberFor
             .entryInfoList({QStringLiteral("recovery-*.sublumo")}, QDir::Files, QDir::Time);
     for (const QFileInfo& file : files) {
         const QString path = file.absoluteFilePath();
-        if (!design_file::isRecoveryFileName(file.fileName().toStdString()) ||
-            path == QFileInfo(m_path).absoluteFilePath())
+        if (!design_file::isRecoveryFileName(file.fileName().toStdString()) || path == m_path)
             continue;
         auto lock = tryLock(path);
         candidates.push_back({QFile::encodeName(path).toStdString(), lock == nullptr,
@@ -89,6 +103,7 @@ void DesignRecovery::discardLeftovers() {
 }
 
 void DesignRecovery::finish() {
+    m_finished = true;
     m_timer.stop();
     if (!m_lock)
         return;

@@ -24,7 +24,9 @@ public:
     static constexpr int kDelayMs = 1000;
     using StateSource = std::function<design_file::RecoveryState()>;
 
-    DesignRecovery(QString directory, StateSource source, QObject* parent = nullptr);
+    // `dataDirectory` gets a folder for the files at the first write, not before: a start
+    // without a change writes nothing.
+    DesignRecovery(const QString& dataDirectory, StateSource source, QObject* parent = nullptr);
     ~DesignRecovery() override;  // a normal end: nothing left to offer
 
     // Restarts the wait: the file is written once the user pauses, never within a keystroke.
@@ -35,16 +37,19 @@ public:
     void discardLeftovers();
     // A normal shut-down: the file and its lock go.
     void finish();
+    // Empty until the first write.
     QString filePath() const { return m_path; }
 
 private:
     void write();
+    bool takeOwnFile();
 
     QString m_directory;
     StateSource m_source;
     QTimer m_timer;
     std::unique_ptr<QLockFile> m_lock;
     QString m_path;
+    bool m_finished = false;
     std::string m_written;  // the last text written, so that an unchanged state is not
     std::vector<std::unique_ptr<QLockFile>> m_takenLocks;
     QStringList m_takenFiles;

@@ -22,6 +22,9 @@ struct RecoveryState {
     bool operator==(const RecoveryState&) const = default;
 };
 
+// The folder of the data directory that holds the recovery files and their locks.
+inline constexpr std::string_view kRecoveryFolder = "recovery";
+
 // "recovery-<process>.sublumo", or "recovery-<process>-<copy>.sublumo" for a further window of
 // the same process.
 std::string recoveryFileName(std::int64_t processId, int copy = 0);

@@ -98,14 +98,16 @@ public:
 
 class DesignRecoveryTest : public ::testing::Test {
 protected:
+    QString recoveryFolder() const { return dir.filePath(QStringLiteral("recovery")); }
     QStringList recoveryFiles() const {
-        return QDir(dir.path()).entryList({QStringLiteral("recovery-*.sublumo")}, QDir::Files);
+        return QDir(recoveryFolder()).entryList({QStringLiteral("recovery-*")}, QDir::Files);
     }
     // What a copy that died leaves: its file, without a running holder of its lock.
     void leaveDeadCopysFile(RecoveryWindow& crashed) {
         ASSERT_TRUE(crashed.waitForRecoveryFile());
-        ASSERT_TRUE(QFile::copy(crashed.recoveryFile(),
-                                QDir(dir.path()).filePath(QStringLiteral("recovery-1.sublumo"))));
+        ASSERT_TRUE(
+            QFile::copy(crashed.recoveryFile(),
+                        QDir(recoveryFolder()).filePath(QStringLiteral("recovery-1.sublumo"))));
     }
 
     QTemporaryDir dir;
@@ -114,18 +116,18 @@ protected:
 
 TEST_F(DesignRecoveryTest, ChangesReachTheFileAfterAPauseAndANormalCloseLeavesNothing) {
     {
+        RecoveryWindow untouched(platform, dir.path());
+        QTest::qWait(2 * DesignRecovery::kDelayMs);
+        EXPECT_TRUE(untouched.window.close());
+    }
+    EXPECT_FALSE(QDir(recoveryFolder()).exists());  // nothing changed: nothing written
+    {
         RecoveryWindow design(platform, dir.path());
-        EXPECT_TRUE(recoveryFiles().isEmpty());  // nothing changed yet
         design.make();
         EXPECT_TRUE(design.waitForRecoveryFile());
         EXPECT_TRUE(design.window.close());
         EXPECT_TRUE(recoveryFiles().isEmpty());
     }
-    {
-        RecoveryWindow untouched(platform, dir.path());
-        EXPECT_TRUE(untouched.window.close());
-    }
-    EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("recovery-*")}, QDir::Files).isEmpty());
     RecoveryWindow next(platform, dir.path());
     EXPECT_TRUE(platform.questions.isEmpty());
 }
@@ -174,6 +176,8 @@ TEST_F(DesignRecoveryTest, TheFileOfACopyStillRunningIsNotOffered) {
     ASSERT_TRUE(running.waitForRecoveryFile());
     RecoveryWindow second(platform, dir.path());
     EXPECT_TRUE(platform.questions.isEmpty());
+    ui_test::typeInto(&second.window, "driverNameField", "tweeter");
+    ASSERT_TRUE(second.waitForRecoveryFile());
     EXPECT_NE(second.recoveryFile(), running.recoveryFile());
     EXPECT_TRUE(QFile::exists(running.recoveryFile()));
 }
@@ -211,7 +215,8 @@ TEST_F(DesignRecoveryTest, TheProgramHoldsTheLeftoverItAsksAboutUntilItIsKilled)
     running.setProcessEnvironment(environment);
     running.start(program, {});
     // Its question stays open: nobody answers it.
-    const QString leftoverLock = dir.filePath(QStringLiteral("recovery-1.sublumo.lock"));
+    const QString leftoverLock =
+        QDir(recoveryFolder()).filePath(QStringLiteral("recovery-1.sublumo.lock"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(leftoverLock); }, 30000));
     {
         RecoveryWindow whileAsking(platform, dir.path());
