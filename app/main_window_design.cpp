@@ -264,7 +264,8 @@ design_file::RecoveryState MainWindow::recoveryState() const {
 }
 
 void MainWindow::startRecovery() {
-    m_recovery = new DesignRecovery(m_programDirectory, [this] { return recoveryState(); }, this);
+    m_recovery = new DesignRecovery(
+        m_programDirectory, [this] { return recoveryState(); }, this);
     // Driver fields count before the Enclosure page is ever built.
     connect(&parameterPanel(), &ParameterPanel::solved, m_recovery, &DesignRecovery::noteChange);
     connect(parameterPanel().nameField(), &QLineEdit::textChanged, m_recovery,
@@ -284,11 +285,10 @@ void MainWindow::restoreDesign(const design_file::RecoveryState& state) {
     designSession().apply(state.document);
     m_designPath = QString::fromStdString(state.designPath);
     if (!m_designPath.isEmpty()) {
-        // The file as it is on the disk is what a change is measured against.
-        design_file::DesignFileRead read = design_file::readDesignFile(state.designPath, m_format);
+        // A change is measured against the file as it is on the disk.
         if (!state.modified)
             m_savedDesign = designSession().gather();
-        else if (read)
+        else if (auto read = design_file::readDesignFile(state.designPath, m_format))
             m_savedDesign = std::move(read.document);
         setDesignModified(state.modified);
     }
