@@ -100,6 +100,8 @@ MainWindow::MainWindow(PlatformServices& platform, QString programDirectory, QWi
     m_detailedListPart = new LazyPart([this] { buildDetailedList(); }, this);
     connect(m_driverLists, &DriverListsPage::detailedListRequested, this,
             &MainWindow::showDetailedList);
+    if (!m_startupFailed)
+        startRecovery();
 }
 
 EnclosurePage& MainWindow::enclosurePage() const {

@@ -9,6 +9,7 @@
 #include "driver_database.h"
 #include "driver_record.h"
 #include "number_text.h"
+#include "recovery.h"
 
 class QMenu;
 class QPlainTextEdit;
@@ -23,6 +24,7 @@ class SettingsStore;
 class SectionValues;
 }  // namespace database
 
+class DesignRecovery;
 class DesignSession;
 class DetailedListWindow;
 class DriverListsPage;
@@ -93,6 +95,8 @@ public:
     DesignSession& designSession() const;
     // The design files last opened or saved, newest first.
     const std::vector<std::string>& recentDesigns() const { return m_recentDesigns; }
+    // The working state kept against a crash; none when the start-up failed.
+    DesignRecovery* designRecovery() const { return m_recovery; }
 
 signals:
     // The page timer fired on "Enclosure": the selected box type starts its design.
@@ -140,6 +144,10 @@ private:
     void setDesignModified(bool modified);
     // Asked at the close of a modified design that has a file; false when the user cancels.
     bool settleUnsavedDesign();
+    // Starts keeping the working state and offers the one a copy that did not close left.
+    void startRecovery();
+    void restoreDesign(const design_file::RecoveryState& state);
+    design_file::RecoveryState recoveryState() const;
 
     PlatformServices& m_platform;
     QString m_programDirectory;
@@ -182,6 +190,7 @@ private:
     bool m_checkPending = false;
     std::vector<std::string> m_recentDesigns;
     QMenu* m_recentMenu = nullptr;
+    DesignRecovery* m_recovery = nullptr;
 };
 
 }  // namespace sublumo

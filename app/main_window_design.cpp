@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenu>
 #include <QShortcut>
 #include <QTimer>
@@ -12,6 +13,7 @@
 
 #include "charts/response_charts_view.h"
 #include "design_file.h"
+#include "design_recovery.h"
 #include "design_session.h"
 #include "driver_lists/driver_lists_page.h"
 #include "enclosure/enclosure_page.h"
@@ -141,6 +143,8 @@ void MainWindow::setCaption(const QString& caption) {
 // Only a design with a file has a mark to keep; the comparison waits until the events of the
 // edit are done, so a keystroke never waits for it.
 void MainWindow::noteDesignEdited() {
+    if (m_recovery != nullptr)
+        m_recovery->noteChange();
     if (m_designPath.isEmpty() || m_checkPending)
         return;
     m_checkPending = true;
@@ -253,6 +257,42 @@ bool MainWindow::settleUnsavedDesign() {
     if (choice == Save)
         return saveDesign();
     return choice == Discard;
+}
+
+design_file::RecoveryState MainWindow::recoveryState() const {
+    return {designSession().gather(), m_designPath.toStdString(), m_designModified};
+}
+
+void MainWindow::startRecovery() {
+    m_recovery = new DesignRecovery(
+        m_programDirectory, [this] { return recoveryState(); }, this);
+    // Driver fields count before the Enclosure page is ever built.
+    connect(&parameterPanel(), &ParameterPanel::solved, m_recovery, &DesignRecovery::noteChange);
+    connect(parameterPanel().nameField(), &QLineEdit::textChanged, m_recovery,
+            &DesignRecovery::noteChange);
+    const auto leftover = m_recovery->takeLeftover(m_format);
+    if (!leftover)
+        return;
+    if (m_platform.askYesNo(this, QString::fromLatin1(kProgramName),
+                            QStringLiteral("Sublumo did not close properly. Restore the design "
+                                           "you were working on?")))
+        restoreDesign(*leftover);
+    m_recovery->discardLeftovers();
+}
+
+void MainWindow::restoreDesign(const design_file::RecoveryState& state) {
+    m_designPath.clear();  // no mark is followed while the fields are filled in
+    designSession().apply(state.document);
+    m_designPath = QString::fromStdString(state.designPath);
+    if (!m_designPath.isEmpty()) {
+        // A change is measured against the file as it is on the disk.
+        if (!state.modified)
+            m_savedDesign = designSession().gather();
+        else if (auto read = design_file::readDesignFile(state.designPath, m_format))
+            m_savedDesign = std::move(read.document);
+        setDesignModified(state.modified);
+    }
+    m_recovery->noteChange();  // kept again, now in this copy's own file
 }
 
 }  // namespace sublumo

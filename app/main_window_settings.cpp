@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "charts/response_charts_view.h"
+#include "design_recovery.h"
 #include "driver_lists/driver_lists_page.h"
 #include "enclosure/enclosure_page.h"
 #include "loudspeaker/parameter_panel.h"
@@ -129,6 +130,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     writeSettings();
+    if (m_recovery != nullptr)
+        m_recovery->finish();
     QWidget::closeEvent(event);
 }
 
