@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "calculators/calculator_fixture.h"
 #include "main_window.h"
 #include "scripted_platform.h"
 #include "ui_test_helpers.h"
@@ -93,19 +94,8 @@ protected:
     std::unique_ptr<MainWindow> window;
 };
 
-constexpr const char* kCalculators[] = {"menuDiaphragmArea",
-                                        "menuQFactors",
-                                        "menuResonanceShift",
-                                        "menuAddedResistanceMass",
-                                        "menuVoiceCoilTemperature",
-                                        "menuEnclosureResonances",
-                                        "menuGoldenRatio",
-                                        "menuCrossovers",
-                                        "menuAirCoil",
-                                        "menuNearField",
-                                        "menuDistortion",
-                                        "menuInternalResistance",
-                                        "menuFreeFall"};
+// The calculator menu items, in menu order.
+constexpr const auto& kCalculators = calculator_test::kItems;
 
 TEST_F(AccessibleNamesTest, EveryLabelIsReadAsTheTextItShows) {
     expectNamesFollowText("start");
