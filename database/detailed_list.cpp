@@ -1,12 +1,13 @@
 #include "detailed_list.h"
 
+#include <algorithm>
 #include <cmath>
 #include <set>
-#include <tuple>
 #include <utility>
 
 #include "derived_quantities.h"
 #include "driver_database.h"
+#include "stored_number.h"
 
 namespace sublumo::database {
 
@@ -67,40 +68,31 @@ constexpr bool isNumericKey(std::string_view key) {
     return key != "URL" && !key.empty();
 }
 
+// The stored texts by their place in record-key order.
+enum Stored : std::size_t { Qms, Qes, fs, Mms, Dd, Re, Hc, Hg, Pe, Le, URL };
+static_assert(recordKeys[Qes] == "Qes" && recordKeys[Re] == "Re" && recordKeys[URL] == "URL");
+
+using StoredNumbers = std::array<std::optional<double>, 11>;
+
 // Unlike the parameter page, each quantity is computed without operand tests; a text that is
 // no number or a non-finite result makes that one quantity 0, and a quantity built on it
 // takes that 0.
 class RecordQuantities {
 public:
-    RecordQuantities(const std::array<std::string, 11>& texts, NumberFormat format) {
-        for (std::size_t i = 0; i < texts.size(); ++i) {
-            if (isNumericKey(recordKeys[i]))
-                m_stored[i] = parseDecimal(texts[i], format, SignRule::AllowMinus);
-        }
-        derive();
-    }
+    explicit RecordQuantities(const StoredNumbers& stored) : m_stored(stored) { derive(); }
 
     double value(Param p) const { return m_values[indexOf(p)]; }
 
 private:
-    std::optional<double> stored(std::string_view key) const {
-        for (std::size_t i = 0; i < recordKeys.size(); ++i)
-            if (recordKeys[i] == key)
-                return m_stored[i];
-        return std::nullopt;
-    }
-
-    // Sets `p` from a computation over stored texts; any missing text or non-finite result
-    // gives 0.
+    // Sets `p` from a computation over stored numbers; any missing number or non-finite
+    // result gives 0.
     template <typename... Keys, typename F>
     void fromStored(Param p, F formula, Keys... keys) {
-        const std::array<std::optional<double>, sizeof...(Keys)> operands = {stored(keys)...};
-        for (const auto& operand : operands)
-            if (!operand) {
-                set(p, 0.0);
-                return;
-            }
-        set(p, std::apply([&](auto... x) { return formula(*x...); }, operands));
+        if ((!m_stored[keys] || ...)) {
+            set(p, 0.0);
+            return;
+        }
+        set(p, formula(*m_stored[keys]...));
     }
 
     void set(Param p, double v) { m_values[indexOf(p)] = std::isfinite(v) ? v : 0.0; }
@@ -108,61 +100,82 @@ private:
 
     void derive();
 
-    std::array<std::optional<double>, 11> m_stored{};
+    const StoredNumbers& m_stored;
     std::array<double, kParamCount> m_values{};
 };
 
 void RecordQuantities::derive() {
     using P = Param;
     namespace f = sublumo::derived;
-    fromStored(P::Qts, f::Qts, "Qes", "Qms");
-    fromStored(P::EBP, f::EBP, "fs", "Qes");
-    fromStored(P::Sd, f::Sd, "Dd");
-    fromStored(P::Mair, f::Mair, "Dd");
+    fromStored(P::Qts, f::Qts, Qes, Qms);
+    fromStored(P::EBP, f::EBP, fs, Qes);
+    fromStored(P::Sd, f::Sd, Dd);
+    fromStored(P::Mair, f::Mair, Dd);
     const double mair = v(P::Mair);
     fromStored(
-        P::Mmd, [&](double mms) { return f::Mmd(mms, mair); }, "Mms");
-    fromStored(P::Cms, f::Cms, "fs", "Mms");
+        P::Mmd, [&](double mms) { return f::Mmd(mms, mair); }, Mms);
+    fromStored(P::Cms, f::Cms, fs, Mms);
     const double cms = v(P::Cms), sd = v(P::Sd);
     set(P::Kms, f::Kms(cms));
     set(P::Vas, f::Vas(sd, cms));
-    fromStored(P::Rms, f::Rms, "fs", "Mms", "Qms");
-    fromStored(P::Rme, f::Rme, "fs", "Mms", "Qes");
+    fromStored(P::Rms, f::Rms, fs, Mms, Qms);
+    fromStored(P::Rme, f::Rme, fs, Mms, Qes);
     set(P::Mpow, f::Mpow(v(P::Rme)));
-    fromStored(P::Bl, f::Bl, "fs", "Mms", "Re", "Qes");
+    fromStored(P::Bl, f::Bl, fs, Mms, Re, Qes);
     const double bl = v(P::Bl);
     fromStored(
-        P::gamma, [&](double mms) { return f::gamma(bl, mms); }, "Mms");
-    fromStored(P::Xmax, f::Xmax, "Hc", "Hg");
+        P::gamma, [&](double mms) { return f::gamma(bl, mms); }, Mms);
+    fromStored(P::Xmax, f::Xmax, Hc, Hg);
     const double xmax = v(P::Xmax);
     set(P::Vd, f::Vd(sd, xmax));
     fromStored(
-        P::Gloss, [&](double fs) { return f::Gloss(fs, xmax); }, "fs");
+        P::Gloss, [&](double fsValue) { return f::Gloss(fsValue, xmax); }, fs);
     fromStored(
-        P::Glossmm, [&](double mms) { return f::Glossmm(mms, cms); }, "Mms");
+        P::Glossmm, [&](double mms) { return f::Glossmm(mms, cms); }, Mms);
     const double vas = v(P::Vas);
     fromStored(
-        P::eta0, [&](double fs, double qes) { return f::eta0(fs, qes, vas); }, "fs", "Qes");
+        P::eta0, [&](double fsValue, double qes) { return f::eta0(fsValue, qes, vas); }, fs,
+        Qes);
     set(P::SPL, f::SPL(v(P::eta0)));
     const double spl = v(P::SPL);
     fromStored(
-        P::USPL, [&](double re) { return f::USPL(re, spl); }, "Re");
+        P::USPL, [&](double re) { return f::USPL(re, spl); }, Re);
     fromStored(
-        P::SPLmax, [&](double pe) { return f::SPLmax(pe, spl); }, "Pe");
-    fromStored(P::Res, f::Res, "Re", "Qms", "Qes");
-    fromStored(P::Lces, f::Lces, "Re", "fs", "Qes");
-    fromStored(P::Cmes, f::Cmes, "Re", "fs", "Qes");
-    fromStored(P::f4pi, f::f4pi, "Dd");
-    fromStored(P::f2pi, f::f2pi, "Dd");
-    fromStored(P::fmax, f::fmax, "Dd");
-    fromStored(P::Zmax, f::Zmax, "Re", "Qms", "Qes");
+        P::SPLmax, [&](double pe) { return f::SPLmax(pe, spl); }, Pe);
+    fromStored(P::Res, f::Res, Re, Qms, Qes);
+    fromStored(P::Lces, f::Lces, Re, fs, Qes);
+    fromStored(P::Cmes, f::Cmes, Re, fs, Qes);
+    fromStored(P::f4pi, f::f4pi, Dd);
+    fromStored(P::f2pi, f::f2pi, Dd);
+    fromStored(P::fmax, f::fmax, Dd);
+    fromStored(P::Zmax, f::Zmax, Re, Qms, Qes);
 }
 
-std::size_t storedIndex(std::string_view key) {
+constexpr std::size_t storedIndex(std::string_view key) {
     for (std::size_t i = 0; i < recordKeys.size(); ++i)
         if (recordKeys[i] == key)
             return i;
     return recordKeys.size();
+}
+
+// Where each column's text lies among a row's texts: 0 the name, 1 to 11 the stored texts in
+// record-key order; derived columns have none.
+constexpr std::array<std::size_t, kDetailedColumnCount> kTextIndex = [] {
+    std::array<std::size_t, kDetailedColumnCount> index{};
+    for (std::size_t c = 1; c < kDetailedColumnCount; ++c)
+        index[c] = kColumns[c].derived ? 0 : 1 + storedIndex(kColumns[c].key);
+    return index;
+}();
+
+bool isDerived(std::size_t column) {
+    return kColumns[column].derived.has_value();
+}
+
+// The digits of the whole part of a rounded magnitude; enough for a width bound.
+int wholeDigits(double magnitude) {
+    int digits = 1;
+    for (double power = 10.0; magnitude >= power && digits < 400; power *= 10.0) ++digits;
+    return digits;
 }
 
 }  // namespace
@@ -171,53 +184,150 @@ const std::array<DetailedColumn, kDetailedColumnCount>& detailedColumns() {
     return kColumns;
 }
 
-namespace {
+DetailedRows::DetailedRows(NumberFormat format) : m_format(format) {}
 
-// Writes the row in place: a row is forty strings, and moving ten thousand of them into the
-// list costs as much as computing them.
-void fillDetailedRow(DetailedRow& row, std::string_view name, std::array<std::string, 11>& texts,
-                     NumberFormat format) {
-    for (std::size_t i = 0; i < texts.size(); ++i)
+void DetailedRows::append(std::string_view name,
+                          const std::array<std::string_view, 11>& storedValues) {
+    Row& row = m_rows.emplace_back();
+    row.bounds[0] = static_cast<std::uint32_t>(m_text.size());
+    m_text.append(name);
+    for (std::size_t i = 0; i < storedValues.size(); ++i) {
+        const std::size_t begin = m_text.size();
+        row.bounds[1 + i] = static_cast<std::uint32_t>(begin);
+        m_text.append(storedValues[i]);
         if (isNumericKey(recordKeys[i]))
-            texts[i] = normaliseDecimal(texts[i], format);
-    const RecordQuantities quantities(texts, format);
-    row[kNameColumn].assign(name);
-    for (std::size_t c = 1; c < kDetailedColumnCount; ++c) {
-        const DetailedColumn& column = kColumns[c];
-        if (column.derived)
-            row[c] = formatRounded(quantities.value(*column.derived), column.decimals, format);
-        else
-            row[c] = texts[storedIndex(column.key)];
+            for (std::size_t k = begin; k < m_text.size(); ++k)
+                if (m_text[k] == '.' || m_text[k] == ',')
+                    m_text[k] = m_format.decimalSeparator;
     }
+    row.bounds[12] = static_cast<std::uint32_t>(m_text.size());
+    noteExtremes(storedNumbers(row));
 }
 
-}  // namespace
+void DetailedRows::reserve(std::size_t rows) {
+    constexpr std::size_t kTypicalRowText = 96;  // a name, ten short numbers and a web address
+    m_rows.reserve(rows);
+    m_text.reserve(rows * kTypicalRowText);
+}
+
+void DetailedRows::appendEmpty() {
+    Row& row = m_rows.emplace_back();
+    row.bounds.fill(static_cast<std::uint32_t>(m_text.size()));
+    row.empty = true;
+}
+
+std::string_view DetailedRows::text(const Row& row, std::size_t index) const {
+    return std::string_view(m_text).substr(row.bounds[index],
+                                           row.bounds[index + 1] - row.bounds[index]);
+}
+
+StoredNumbers DetailedRows::storedNumbers(const Row& row) const {
+    StoredNumbers numbers;
+    for (std::size_t i = 0; i < numbers.size(); ++i)
+        if (isNumericKey(recordKeys[i]))
+            numbers[i] = readStoredNumber(text(row, 1 + i), m_format);
+    return numbers;
+}
+
+// Only the extremes are kept: they bound every derived column's widest text, so the widths
+// need no cell written.
+void DetailedRows::noteExtremes(const StoredNumbers& stored) {
+    const RecordQuantities quantities(stored);
+    for (std::size_t c = 1; c < kDetailedColumnCount; ++c) {
+        if (!isDerived(c))
+            continue;
+        const double value = quantities.value(*kColumns[c].derived);
+        Extremes& extremes = m_extremes[c];
+        if (!m_hasValues) {
+            extremes = {std::abs(value), value};
+            continue;
+        }
+        extremes.largest = std::max(extremes.largest, std::abs(value));
+        extremes.smallest = std::min(extremes.smallest, value);
+    }
+    m_hasValues = true;
+}
+
+std::string_view DetailedRows::storedCell(std::size_t row, std::size_t column) const {
+    if (isDerived(column))
+        return {};
+    return text(m_rows[row], kTextIndex[column]);
+}
+
+std::string DetailedRows::cell(std::size_t row, std::size_t column) const {
+    const Row& shown = m_rows[row];
+    if (!isDerived(column))
+        return std::string(text(shown, kTextIndex[column]));
+    if (shown.empty)
+        return {};
+    const RecordQuantities quantities(storedNumbers(shown));
+    return formatRounded(quantities.value(*kColumns[column].derived), kColumns[column].decimals,
+                         m_format);
+}
+
+DetailedRow DetailedRows::operator[](std::size_t row) const {
+    DetailedRow cells;
+    const Row& shown = m_rows[row];
+    for (std::size_t c = 0; c < kDetailedColumnCount; ++c)
+        if (!isDerived(c))
+            cells[c] = text(shown, kTextIndex[c]);
+    if (shown.empty)
+        return cells;
+    const RecordQuantities quantities(storedNumbers(shown));
+    for (std::size_t c = 1; c < kDetailedColumnCount; ++c)
+        if (isDerived(c))
+            cells[c] = formatRounded(quantities.value(*kColumns[c].derived), kColumns[c].decimals,
+                                     m_format);
+    return cells;
+}
+
+std::optional<double> DetailedRows::sortValue(std::size_t row, std::size_t column) const {
+    const Row& shown = m_rows[row];
+    if (!isDerived(column))
+        return parseDecimal(text(shown, kTextIndex[column]), m_format, SignRule::AllowMinus);
+    if (shown.empty)
+        return std::nullopt;
+    // The rounded value as its text reads back, so that equal texts sort as ties.
+    return parseDecimal(cell(row, column), m_format, SignRule::AllowMinus);
+}
+
+std::optional<NumberTextBound> DetailedRows::widestNumber(std::size_t column) const {
+    if (!isDerived(column))
+        return std::nullopt;
+    if (!m_hasValues)
+        return NumberTextBound{};
+    const int decimals = kColumns[column].decimals;
+    const double largest = roundToDecimals(m_extremes[column].largest, decimals);
+    if (largest == 0.0)
+        return NumberTextBound{1, false, false};
+    return NumberTextBound{wholeDigits(largest) + decimals, decimals > 0,
+                           roundToDecimals(m_extremes[column].smallest, decimals) < 0.0};
+}
 
 DetailedRow detailedRow(std::string_view name, const std::array<std::string, 11>& storedValues,
                         NumberFormat format) {
-    std::array<std::string, 11> texts = storedValues;
-    DetailedRow row;
-    fillDetailedRow(row, name, texts, format);
-    return row;
+    std::array<std::string_view, 11> values;
+    for (std::size_t i = 0; i < values.size(); ++i) values[i] = storedValues[i];
+    DetailedRows rows(format);
+    rows.append(name, values);
+    return rows[0];
 }
 
-std::vector<DetailedRow> detailedRows(const DriverDatabase& database,
-                                      const std::vector<std::string>& names, NumberFormat format) {
-    std::vector<DetailedRow> rows;
+DetailedRows detailedRows(const DriverDatabase& database, const std::vector<std::string>& names,
+                          NumberFormat format) {
+    DetailedRows rows(format);
     if (names.empty()) {
-        rows.emplace_back();
+        rows.appendEmpty();
         return rows;
     }
     rows.reserve(names.size());
-    std::array<std::string, 11> values;
-    std::array<std::string_view, 11> found;
+    std::array<std::string_view, 11> values;
     for (const std::string& name : names) {
         // One look-up of the record and one pass over its lines for all eleven keys.
-        found.fill({});
+        values.fill({});
         if (const auto index = database.recordIndex(name))
-            database.valuesAt(*index, recordKeys, found);
-        for (std::size_t i = 0; i < recordKeys.size(); ++i) values[i].assign(found[i]);
-        fillDetailedRow(rows.emplace_back(), name, values, format);
+            database.valuesAt(*index, recordKeys, values);
+        rows.append(name, values);
     }
     return rows;
 }
@@ -260,14 +370,17 @@ std::vector<std::size_t> fastSelectionSortOrder(const std::vector<double>& value
     return order;
 }
 
-std::optional<std::vector<std::size_t>> sortedRowOrder(const std::vector<DetailedRow>& rows,
-                                                       const std::vector<std::size_t>& shownOrder,
-                                                       std::size_t column, NumberFormat format) {
+namespace {
+
+// The order of the rows in `shownOrder` by the numbers `valueOf` gives them, or nothing at the
+// first row that has none.
+template <typename ValueOf>
+std::optional<std::vector<std::size_t>> sortedBy(const std::vector<std::size_t>& shownOrder,
+                                                 ValueOf valueOf) {
     std::vector<double> values;
     values.reserve(shownOrder.size());
     for (std::size_t row : shownOrder) {
-        const std::optional<double> value =
-            parseDecimal(rows[row][column], format, SignRule::AllowMinus);
+        const std::optional<double> value = valueOf(row);
         if (!value)
             return std::nullopt;
         values.push_back(*value);
@@ -275,6 +388,22 @@ std::optional<std::vector<std::size_t>> sortedRowOrder(const std::vector<Detaile
     std::vector<std::size_t> order = fastSelectionSortOrder(values);
     for (std::size_t& position : order) position = shownOrder[position];
     return order;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::size_t>> sortedRowOrder(const DetailedRows& rows,
+                                                       const std::vector<std::size_t>& shownOrder,
+                                                       std::size_t column) {
+    return sortedBy(shownOrder, [&](std::size_t row) { return rows.sortValue(row, column); });
+}
+
+std::optional<std::vector<std::size_t>> sortedRowOrder(const std::vector<DetailedRow>& rows,
+                                                       const std::vector<std::size_t>& shownOrder,
+                                                       std::size_t column, NumberFormat format) {
+    return sortedBy(shownOrder, [&](std::size_t row) {
+        return parseDecimal(rows[row][column], format, SignRule::AllowMinus);
+    });
 }
 
 }  // namespace sublumo::database

@@ -206,18 +206,26 @@ void IniDocument::findEach(std::size_t section, std::span<const std::string_view
                            std::span<std::optional<std::string_view>> values) const {
     std::size_t missing = keys.size();
     for (auto& value : values) value.reset();
+    const auto matches = [&](const Line& line, std::size_t k) {
+        return !values[k] && line.key.length == keys[k].size() &&
+               equalsFolded(text(line.key), keys[k]);
+    };
+    // Records are written in the order of the keys asked for, so the key after the last one
+    // found is tried first; any other order is still found by the full search.
+    std::size_t next = 0;
     for (const Line& line : m_sections[section].lines) {
         if (!line.hasKey)
             continue;
-        for (std::size_t k = 0; k < keys.size(); ++k) {
-            if (values[k] || line.key.length != keys[k].size() ||
-                !equalsFolded(text(line.key), keys[k]))
-                continue;
-            values[k] = text(line.value);
-            if (--missing == 0)
-                return;
-            break;
-        }
+        std::size_t k = next < keys.size() && matches(line, next) ? next : keys.size();
+        for (std::size_t other = 0; k == keys.size() && other < keys.size(); ++other)
+            if (matches(line, other))
+                k = other;
+        if (k == keys.size())
+            continue;
+        values[k] = text(line.value);
+        if (--missing == 0)
+            return;
+        next = k + 1;
     }
 }
 

@@ -200,7 +200,13 @@ void DetailedListWindow::showBeside(const QWidget& mainWindow,
 }
 
 void DetailedListWindow::rebuild() {
-    m_model->setRows(m_source ? m_source() : std::vector<database::DetailedRow>(1));
+    if (m_source) {
+        m_model->setRows(m_source());
+    } else {
+        database::DetailedRows rows(m_format);
+        rows.appendEmpty();
+        m_model->setRows(std::move(rows));
+    }
     for (int c = 0; c < static_cast<int>(kDetailedColumnCount); ++c) applyColumnSwitch(c);
     fitWindow();
 }
@@ -237,31 +243,52 @@ void DetailedListWindow::applyColumnSwitch(int column) {
         m_widths[column] = -1;
 }
 
-// The widest text of a column without measuring every cell: the texts are ranked by the sum of
+int DetailedListWindow::widestCellText(int column) const {
+    const auto c = static_cast<std::size_t>(column);
+    const std::optional<database::NumberTextBound> bound = m_model->rows().widestNumber(c);
+    if (!bound)
+        return widestStoredText(c);
+    // Digits of the widest advance: a bound for any digits the column shows.
+    const QFontMetrics metrics(m_table->font());
+    int digit = 0;
+    for (char d = '0'; d <= '9'; ++d) digit = std::max(digit, metrics.horizontalAdvance(QChar(d)));
+    return bound->digits * digit +
+           (bound->separator ? metrics.horizontalAdvance(QChar(m_format.decimalSeparator)) : 0) +
+           (bound->minus ? metrics.horizontalAdvance(QChar('-')) : 0);
+}
+
+// The widest stored text without measuring every cell: the texts are ranked by the sum of
 // their characters' advances (exact for digits, near enough for names), and only the few
 // widest by that estimate are measured with the font.
-int DetailedListWindow::widestCellText(int column) const {
+int DetailedListWindow::widestStoredText(std::size_t column) const {
     constexpr std::size_t kMeasured = 6;
     const QFontMetrics metrics(m_table->font());
     std::array<int, 128> advance{};
     for (int c = 32; c < 128; ++c) advance[c] = metrics.horizontalAdvance(QChar(c));
     const int otherByte = metrics.averageCharWidth();
 
-    std::vector<std::pair<int, int>> candidates;  // estimate, row
-    const std::size_t c = static_cast<std::size_t>(column);
-    for (int row = 0; row < m_model->rowCount(); ++row) {
+    const database::DetailedRows& rows = m_model->rows();
+    // The widest few by estimate, widest first: most rows are no wider than the last of them.
+    std::array<std::pair<int, std::size_t>, kMeasured> candidates{};  // estimate, row
+    std::size_t kept = 0;
+    for (std::size_t row = 0; row < rows.size(); ++row) {
         int estimate = 0;
-        for (unsigned char byte : m_model->shownRow(row)[c])
+        for (unsigned char byte : rows.storedCell(row, column))
             estimate += byte < 128 ? advance[byte] : otherByte;
-        candidates.emplace_back(estimate, row);
+        if (kept == kMeasured && estimate <= candidates[kMeasured - 1].first)
+            continue;
+        std::size_t at = std::min(kept, kMeasured - 1);
+        for (; at > 0 && candidates[at - 1].first < estimate; --at)
+            candidates[at] = candidates[at - 1];
+        candidates[at] = {estimate, row};
+        kept = std::min(kept + 1, kMeasured);
     }
-    const std::size_t kept = std::min(kMeasured, candidates.size());
-    std::partial_sort(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(kept),
-                      candidates.end(), std::greater<>());
     int widest = 0;
-    for (std::size_t i = 0; i < kept; ++i)
-        widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(
-                                      m_model->shownRow(candidates[i].second)[c])));
+    for (std::size_t i = 0; i < kept; ++i) {
+        const std::string_view cell = rows.storedCell(candidates[i].second, column);
+        widest = std::max(widest, metrics.horizontalAdvance(QString::fromUtf8(
+                                      cell.data(), static_cast<qsizetype>(cell.size()))));
+    }
     return widest;
 }
 
@@ -322,14 +349,15 @@ void DetailedListWindow::loadCurrentRow() {
     const QModelIndex current = m_table->selectionModel()->currentIndex();
     if (!current.isValid())
         return;
-    const database::DetailedRow& row = m_model->shownRow(current.row());
+    const database::DetailedRows& rows = m_model->rows();
+    const std::size_t row = m_model->listRow(current.row());
     database::DriverRecord record;
-    record.name = row[kNameColumn];
+    record.name = rows.storedCell(row, kNameColumn);
     for (std::size_t c = 1; c < kDetailedColumnCount; ++c) {
         const auto& info = detailedColumns()[c];
         const std::size_t key = recordKeyIndex(info.key);
         if (!info.derived && key < record.values.size())
-            record.values[key] = row[c];
+            record.values[key] = rows.storedCell(row, c);
     }
     emit loadRequested(record);
 }
