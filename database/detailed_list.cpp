@@ -178,6 +178,61 @@ int wholeDigits(double magnitude) {
     return digits;
 }
 
+// The derived columns with their quantities, for the passes that visit only those.
+struct DerivedColumn {
+    std::size_t column;
+    Param param;
+};
+constexpr std::size_t kDerivedCount = [] {
+    std::size_t count = 0;
+    for (const DetailedColumn& column : kColumns) count += column.derived ? 1 : 0;
+    return count;
+}();
+constexpr std::array<DerivedColumn, kDerivedCount> kDerived = [] {
+    std::array<DerivedColumn, kDerivedCount> derived{};
+    std::size_t at = 0;
+    for (std::size_t c = 0; c < kDetailedColumnCount; ++c)
+        if (kColumns[c].derived)
+            derived[at++] = {c, *kColumns[c].derived};
+    return derived;
+}();
+
+constexpr std::array<double, 16> kPowersOfTen = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// Appends a stored number's text with "." and "," as the locale's separator, and reads it as
+// readStoredNumber does in the same pass: a short plain decimal at once (the same double the
+// general parse gives), anything else through readStoredNumber itself.
+std::optional<double> appendNumber(std::string& out, std::string_view text, NumberFormat format) {
+    const std::size_t begin = out.size();
+    out.append(text);
+    char* const copy = out.data() + begin;
+    bool plain = true;
+    const bool negative = !text.empty() && text.front() == '-';
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int decimals = 0;
+    bool separator = false;
+    for (std::size_t i = negative ? 1 : 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            ++digits;
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+            decimals += separator ? 1 : 0;
+        } else if (c == '.' || c == ',') {
+            copy[i] = format.decimalSeparator;
+            plain = plain && !separator;
+            separator = true;
+        } else {
+            plain = false;
+        }
+    }
+    if (!plain || digits == 0 || digits > 15)
+        return readStoredNumber(std::string_view(copy, text.size()), format);
+    const double value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+    return negative ? -value : value;
+}
+
 }  // namespace
 
 const std::array<DetailedColumn, kDetailedColumnCount>& detailedColumns() {
@@ -191,17 +246,16 @@ void DetailedRows::append(std::string_view name,
     Row& row = m_rows.emplace_back();
     row.bounds[0] = static_cast<std::uint32_t>(m_text.size());
     m_text.append(name);
+    StoredNumbers numbers;
     for (std::size_t i = 0; i < storedValues.size(); ++i) {
-        const std::size_t begin = m_text.size();
-        row.bounds[1 + i] = static_cast<std::uint32_t>(begin);
-        m_text.append(storedValues[i]);
+        row.bounds[1 + i] = static_cast<std::uint32_t>(m_text.size());
         if (isNumericKey(recordKeys[i]))
-            for (std::size_t k = begin; k < m_text.size(); ++k)
-                if (m_text[k] == '.' || m_text[k] == ',')
-                    m_text[k] = m_format.decimalSeparator;
+            numbers[i] = appendNumber(m_text, storedValues[i], m_format);
+        else
+            m_text.append(storedValues[i]);
     }
     row.bounds[12] = static_cast<std::uint32_t>(m_text.size());
-    noteExtremes(storedNumbers(row));
+    noteExtremes(numbers);
 }
 
 void DetailedRows::reserve(std::size_t rows) {
@@ -233,11 +287,9 @@ StoredNumbers DetailedRows::storedNumbers(const Row& row) const {
 // need no cell written.
 void DetailedRows::noteExtremes(const StoredNumbers& stored) {
     const RecordQuantities quantities(stored);
-    for (std::size_t c = 1; c < kDetailedColumnCount; ++c) {
-        if (!isDerived(c))
-            continue;
-        const double value = quantities.value(*kColumns[c].derived);
-        Extremes& extremes = m_extremes[c];
+    for (const DerivedColumn& derived : kDerived) {
+        const double value = quantities.value(derived.param);
+        Extremes& extremes = m_extremes[derived.column];
         if (!m_hasValues) {
             extremes = {std::abs(value), value};
             continue;

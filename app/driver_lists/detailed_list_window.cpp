@@ -15,6 +15,7 @@
 #include <functional>
 #include <numeric>
 
+#include "detailed_cell_delegate.h"
 #include "detailed_list_model.h"
 #include "program_info.h"
 #include "settings_keys.h"
@@ -124,6 +125,8 @@ void DetailedListWindow::buildTable() {
         QStringLiteral("Double click or Enter loads the driver; click a header or press Ctrl+S "
                        "to sort by a column"));
     m_table->setModel(m_model);
+    // The name column is drawn by the frozen view over it.
+    m_table->setItemDelegate(new DetailedCellDelegate(m_table, static_cast<int>(kNameColumn)));
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -154,6 +157,7 @@ void DetailedListWindow::buildFrozenNameColumn() {
     m_frozen = new QTableView(m_table);
     m_frozen->setObjectName(QStringLiteral("detailedNames"));
     m_frozen->setModel(m_model);
+    m_frozen->setItemDelegate(new DetailedCellDelegate(m_frozen));
     m_frozen->setFocusPolicy(Qt::NoFocus);
     m_frozen->setSelectionModel(m_table->selectionModel());
     m_frozen->setSelectionBehavior(QAbstractItemView::SelectRows);
