@@ -23,6 +23,17 @@ bool containsLowered(std::string_view name, std::string_view needle) {
                        [](char n, char s) { return lower(n) == s; }) != name.end();
 }
 
+// Eight bytes of `text` from `offset` on, the first the most significant, zeros past its
+// end: numbers that order as the texts do.
+std::uint64_t bigEndianPrefix(std::string_view text, std::size_t offset) {
+    std::uint64_t key = 0;
+    for (std::size_t i = 0; i < 8; ++i) {
+        const std::size_t at = offset + i;
+        key = key << 8 | (at < text.size() ? static_cast<unsigned char>(text[at]) : 0U);
+    }
+    return key;
+}
+
 struct Bounds {
     double low = 0.0;
     double high = 0.0;
@@ -70,11 +81,28 @@ void DriverLists::takeNameList(const DriverDatabase& database) {
     std::vector<std::string> folded;
     folded.reserve(names.size());
     for (const std::string& name : names) folded.push_back(foldCase(name));
-    m_sorted.resize(names.size());
-    std::iota(m_sorted.begin(), m_sorted.end(), 0U);
-    std::sort(m_sorted.begin(), m_sorted.end(), [&](std::uint32_t a, std::uint32_t b) {
-        return folded[a] != folded[b] ? folded[a] < folded[b] : names[a] < names[b];
+    // The first sixteen folded bytes as two numbers decide most comparisons; only names that
+    // begin alike are compared as texts.
+    struct Key {
+        std::uint64_t first;
+        std::uint64_t second;
+        std::uint32_t index;
+    };
+    std::vector<Key> keys(names.size());
+    for (std::uint32_t i = 0; i < keys.size(); ++i)
+        keys[i] = {bigEndianPrefix(folded[i], 0), bigEndianPrefix(folded[i], 8), i};
+    std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+        if (a.first != b.first || a.second != b.second)
+            return a.first != b.first ? a.first < b.first : a.second < b.second;
+        const std::string& fa = folded[a.index];
+        const std::string& fb = folded[b.index];
+        if (fa != fb)
+            return fa < fb;
+        return names[a.index] != names[b.index] ? names[a.index] < names[b.index]
+                                                : a.index < b.index;
     });
+    m_sorted.resize(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) m_sorted[i] = keys[i].index;
 }
 
 RefreshOutcome DriverLists::refreshDriverList(const DriverDatabase& database,

@@ -109,12 +109,17 @@ std::string_view stripLine(std::string_view text) {
 bool isValidUtf8(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
-        // Most files are plain ASCII: skip it eight bytes at a time.
+        // Most files are plain ASCII: skip it 32 bytes at a time, then eight.
+        while (i + 32 <= text.size()) {
+            std::uint64_t words[4];
+            std::memcpy(words, text.data() + i, sizeof words);
+            if ((words[0] | words[1] | words[2] | words[3]) & 0x8080808080808080ULL)
+                break;
+            i += 32;
+        }
         while (i + 8 <= text.size()) {
             std::uint64_t word = 0;
-            for (int k = 0; k < 8; ++k)
-                word |= static_cast<std::uint64_t>(static_cast<unsigned char>(text[i + k]))
-                        << (8 * k);
+            std::memcpy(&word, text.data() + i, 8);
             if (word & 0x8080808080808080ULL)
                 break;
             i += 8;

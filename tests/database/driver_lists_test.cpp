@@ -122,6 +122,19 @@ TEST_F(AllList, ARecordThatCannotBeJudgedStopsTheRefreshAndKeepsThePreviousList)
     EXPECT_EQ(m_lists.allEntries(), before);
 }
 
+TEST_F(AllList, AChangedValueIsJudgedAgainAndTheOthersKeepTheirs) {
+    m_filter[Criterion::Dd] = {true, "200", "260"};
+    ASSERT_TRUE(refresh().ok);
+    EXPECT_EQ(m_lists.allEntries(), (Names{"alpha 10", "Alpha 8", "Maker One 10W"}));
+    m_db.writeValue("ALPHA 8", "Dd", "300");  // the record's name in another case
+    m_db.writeValue("beta 10", "dd", "210");  // and the key's
+    ASSERT_TRUE(refresh().ok);
+    EXPECT_EQ(m_lists.allEntries(), (Names{"alpha 10", "beta 10", "Maker One 10W"}));
+    // Another separator reads every record again: the stored "." still reads.
+    ASSERT_TRUE(m_lists.refreshDriverList(m_db, m_filter, 0, NumberFormat{','}).ok);
+    EXPECT_EQ(m_lists.allEntries(), (Names{"alpha 10", "beta 10", "Maker One 10W"}));
+}
+
 TEST_F(AllList, TakesTheNameListAgainWhenTheNamesChanged) {
     m_filter.on = false;
     ASSERT_TRUE(refresh().ok);
