@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QPainter>
-#include <utility>
 
 namespace sublumo {
 
@@ -12,35 +11,31 @@ void DetailedCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
         return;
     QStyleOptionViewItem cell = option;
     initStyleOption(&cell, index);
-    const QString text = std::exchange(cell.text, QString());
-    const QWidget* widget = cell.widget;
-    const QStyle* style = widget ? widget->style() : QApplication::style();
-    // Background, selection, hover and focus frame as the style draws them, then the text
-    // alone; a plain cell has none of them, and its text sits where the style would put it.
+    // A selected, focused, hovered or coloured cell, one row of a screenful, is left to the
+    // standard delegate, which draws its background, text and focus frame in the style's order.
     constexpr QStyle::State kMarked =
         QStyle::State_Selected | QStyle::State_HasFocus | QStyle::State_MouseOver;
-    const bool plain = !(cell.state & kMarked) && cell.backgroundBrush.style() == Qt::NoBrush;
-    if (!plain)
-        style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
-    if (text.isEmpty())
+    if ((cell.state & kMarked) || cell.backgroundBrush.style() != Qt::NoBrush) {
+        QStyledItemDelegate::paint(painter, option, index);
         return;
+    }
+    // A plain cell has only its text, in the place and colour the style gives it.
+    if (cell.text.isEmpty())
+        return;
+    const QWidget* widget = cell.widget;
+    const QStyle* style = widget ? widget->style() : QApplication::style();
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
-    const QRect area = (plain ? cell.rect
-                              : style->subElementRect(QStyle::SE_ItemViewItemText, &cell, widget))
-                           .adjusted(margin, 0, -margin, 0);
     const QPalette::ColorGroup group = !(cell.state & QStyle::State_Enabled) ? QPalette::Disabled
                                        : (cell.state & QStyle::State_Active) ? QPalette::Normal
                                                                              : QPalette::Inactive;
-    const QPalette::ColorRole role = (cell.state & QStyle::State_Selected)
-                                         ? QPalette::HighlightedText
-                                         : QPalette::Text;
     painter->save();
-    painter->setPen(cell.palette.color(group, role));
+    painter->setPen(cell.palette.color(group, QPalette::Text));
     painter->setFont(cell.font);
-    painter->drawText(area, static_cast<int>(QStyle::visualAlignment(cell.direction,
-                                                                      cell.displayAlignment)) |
-                                Qt::TextSingleLine,
-                      text);
+    painter->drawText(cell.rect.adjusted(margin, 0, -margin, 0),
+                      static_cast<int>(QStyle::visualAlignment(cell.direction,
+                                                               cell.displayAlignment)) |
+                          Qt::TextSingleLine,
+                      cell.text);
     painter->restore();
 }
 

@@ -4,10 +4,10 @@
 
 namespace sublumo {
 
-// Draws a detailed-list cell as the standard delegate does, but lays its one line of text out
-// once: the columns are fitted to their texts, so the standard delegate's elision pass, which
-// lays every text out a second time, never changes anything here. A cell with nothing but its
-// text leaves the style out altogether.
+// Draws a detailed-list cell as the standard delegate does, but a plain cell (no selection,
+// focus, hover or background) lays its one line of text out once and leaves the style out: the
+// columns are fitted to their texts, so the standard delegate's elision pass, which lays every
+// text out a second time, never changes anything here.
 class DetailedCellDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:

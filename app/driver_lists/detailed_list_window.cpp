@@ -252,13 +252,19 @@ int DetailedListWindow::widestCellText(int column) const {
     const std::optional<database::NumberTextBound> bound = m_model->rows().widestNumber(c);
     if (!bound)
         return widestStoredText(c);
-    // Digits of the widest advance: a bound for any digits the column shows.
-    const QFontMetrics metrics(m_table->font());
-    int digit = 0;
-    for (char d = '0'; d <= '9'; ++d) digit = std::max(digit, metrics.horizontalAdvance(QChar(d)));
-    return bound->digits * digit +
-           (bound->separator ? metrics.horizontalAdvance(QChar(m_format.decimalSeparator)) : 0) +
-           (bound->minus ? metrics.horizontalAdvance(QChar('-')) : 0);
+    // As many of the widest digit as the column can show, measured as one text: a bound for
+    // any digits of that count, and the width itself where digits are all alike.
+    const QFontMetricsF digits(m_table->font());
+    QChar widest = QLatin1Char('0');
+    for (char d = '1'; d <= '9'; ++d)
+        if (digits.horizontalAdvance(QLatin1Char(d)) > digits.horizontalAdvance(widest))
+            widest = QLatin1Char(d);
+    QString text(bound->digits, widest);
+    if (bound->separator)
+        text += QLatin1Char(m_format.decimalSeparator);
+    if (bound->minus)
+        text += QLatin1Char('-');
+    return QFontMetrics(m_table->font()).horizontalAdvance(text);
 }
 
 // The widest stored text without measuring every cell: the texts are ranked by the sum of
