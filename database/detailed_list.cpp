@@ -134,8 +134,7 @@ void RecordQuantities::derive() {
         P::Glossmm, [&](double mms) { return f::Glossmm(mms, cms); }, Mms);
     const double vas = v(P::Vas);
     fromStored(
-        P::eta0, [&](double fsValue, double qes) { return f::eta0(fsValue, qes, vas); }, fs,
-        Qes);
+        P::eta0, [&](double fsValue, double qes) { return f::eta0(fsValue, qes, vas); }, fs, Qes);
     set(P::SPL, f::SPL(v(P::eta0)));
     const double spl = v(P::SPL);
     fromStored(

@@ -137,9 +137,8 @@ private:
         if (line.front() == ';') {
             keep(span(line));
         } else if (isHeader(line)) {
-            sections.push_back(
-                {span(stripLine(line.substr(1, line.size() - 2))),
-                 static_cast<std::uint32_t>(m_document.m_lines.size()), 0, 0});
+            sections.push_back({span(stripLine(line.substr(1, line.size() - 2))),
+                                static_cast<std::uint32_t>(m_document.m_lines.size()), 0, 0});
         } else if (sections.empty()) {
             keep(span(line));
         } else if (equals != std::string_view::npos) {
@@ -185,7 +184,8 @@ IniDocument IniDocument::parse(std::string bytes, IniReadOptions options) {
     document.m_lines.reserve(view.size() / 12);
     // A file that is valid UTF-8 as a whole needs no check line by line.
     Reader reader(document, isValidUtf8(view));
-    forEachLine(view, [&](std::string_view line, std::size_t equals) { reader.line(line, equals); });
+    forEachLine(view,
+                [&](std::string_view line, std::size_t equals) { reader.line(line, equals); });
     reader.finish();
     return document;
 }

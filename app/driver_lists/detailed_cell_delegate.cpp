@@ -31,11 +31,11 @@ void DetailedCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
     painter->save();
     painter->setPen(cell.palette.color(group, QPalette::Text));
     painter->setFont(cell.font);
-    painter->drawText(cell.rect.adjusted(margin, 0, -margin, 0),
-                      static_cast<int>(QStyle::visualAlignment(cell.direction,
-                                                               cell.displayAlignment)) |
-                          Qt::TextSingleLine,
-                      cell.text);
+    painter->drawText(
+        cell.rect.adjusted(margin, 0, -margin, 0),
+        static_cast<int>(QStyle::visualAlignment(cell.direction, cell.displayAlignment)) |
+            Qt::TextSingleLine,
+        cell.text);
     painter->restore();
 }
 

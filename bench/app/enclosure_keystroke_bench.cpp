@@ -8,10 +8,10 @@
 #include <chrono>
 #include <vector>
 
+#include "bench_window.h"
 #include "charts/response_charts_view.h"
 #include "enclosure/enclosure_page.h"
 #include "enclosure/memory_slot_panel.h"
-#include "bench_window.h"
 #include "main_window.h"
 
 namespace {
