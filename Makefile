@@ -32,6 +32,7 @@ bench: build
 	@for b in $$(find $(BUILD_DIR)/bench -type f -name 'bench_*' -perm -u+x | sort); do \
 	  echo "== $$b"; $$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || exit 1; \
 	done
+	@bash bench/startup_to_map.sh $(BUILD_DIR)
 
 # A Debian package of the installed program, in $(BUILD_DIR)/.
 package: build

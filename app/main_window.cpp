@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "calculators/calculator_page.h"
+#include "design_session.h"
 #include "driver_lists/detailed_list_window.h"
 #include "driver_lists/driver_lists_page.h"
 #include "driver_summary.h"
@@ -24,6 +25,7 @@
 #include "program_info.h"
 #include "settings_store.h"
 #include "widgets/icons.h"
+#include "widgets/lazy_page.h"
 #include "widgets/shown_state.h"
 
 namespace sublumo {
@@ -71,7 +73,7 @@ MainWindow::MainWindow(PlatformServices& platform, QString programDirectory, QWi
       m_programDirectory(std::move(programDirectory)),
       m_format(localeNumberFormat()) {
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(kTitle);
+    setCaption(kTitle);
     setWindowIcon(sublumoIcon(IconKind::Application));
 
     m_pageTimer = new QTimer(this);
@@ -81,15 +83,52 @@ MainWindow::MainWindow(PlatformServices& platform, QString programDirectory, QWi
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("pages"));
     m_pages->addTab(buildLoudspeakerPage(), QStringLiteral("Loudspeaker"));
+    m_enclosurePage = new LazyPage([this] { return buildEnclosurePage(); });
+    m_pages->addTab(m_enclosurePage, QStringLiteral("Enclosure"));
+    m_formulasPage = new LazyPage([this] { return buildFormulasPage(); });
+    m_pages->addTab(m_formulasPage, QStringLiteral("Formulas"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_pages);
+    buildIconStrip();
+    buildPagesWhenChosen(m_pages);
+    connect(m_pages, &QTabWidget::currentChanged, this, &MainWindow::onPageChanged);
+    onPageChanged(kLoudspeakerPage);
+    startUp();
+    // Hidden until the count label of "All" asks for it.
+    m_detailedListPart = new LazyPart([this] { buildDetailedList(); }, this);
+    connect(m_driverLists, &DriverListsPage::detailedListRequested, this,
+            &MainWindow::showDetailedList);
+}
+
+EnclosurePage& MainWindow::enclosurePage() const {
+    m_enclosurePage->content();
+    return *m_enclosure;
+}
+
+DetailedListWindow& MainWindow::detailedListWindow() const {
+    m_detailedListPart->build();
+    return *m_detailedList;
+}
+
+QWidget* MainWindow::buildEnclosurePage() {
     m_enclosure = new EnclosurePage(m_platform, m_format, [this]() -> const DriverParameters& {
         return m_panel->parameters();
     });
-    m_pages->addTab(m_enclosure, QStringLiteral("Enclosure"));
     connect(this, &MainWindow::enclosureStartRequested, m_enclosure, &EnclosurePage::startDesign);
     connect(m_enclosure, &EnclosurePage::windowCaptionChanged, this, [this](const QString& text) {
-        if (m_pages->currentWidget() == m_enclosure)
-            setWindowTitle(text);
+        if (m_pages->currentIndex() == kEnclosurePage)
+            setCaption(text);
     });
+    applyChartSettings();
+    if (m_arrangementRefreshPending)
+        m_enclosure->refreshArrangement();
+    connectDesignSession();
+    return m_enclosure;
+}
+
+QWidget* MainWindow::buildFormulasPage() {
     m_formulas = new QPlainTextEdit;
     m_formulas->setObjectName(QStringLiteral("formulasText"));
     m_formulas->setAccessibleName(QStringLiteral("Formulas"));
@@ -97,49 +136,51 @@ MainWindow::MainWindow(PlatformServices& platform, QString programDirectory, QWi
         QStringLiteral("Every driver parameter with its formula and full-precision value"));
     m_formulas->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_formulas->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    m_pages->addTab(m_formulas, QStringLiteral("Formulas"));
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_pages);
-    buildIconStrip();
-    connect(m_pages, &QTabWidget::currentChanged, this, &MainWindow::onPageChanged);
-    onPageChanged(kLoudspeakerPage);
-    startUp();
-    buildDetailedList();
+    return m_formulas;
 }
 
-// Created hidden with the main window; the count label of "All" opens it.
+MainWindow::~MainWindow() = default;
+
 void MainWindow::buildDetailedList() {
     m_detailedList = new DetailedListWindow(m_format, this);
     m_detailedList->setRowsSource([this] {
         return database::detailedRows(m_database, m_driverLists->allEntries(), m_format);
     });
-    connect(m_driverLists, &DriverListsPage::detailedListRequested, this, [this] {
-        database::SettingsStore settings;
-        settings.open(settingsPath().toStdString());
-        m_detailedList->showBeside(*this, settings);
-        m_detailedList->activateWindow();
-    });
     connect(m_driverLists, &DriverListsPage::listsChanged, m_detailedList,
             &DetailedListWindow::rebuildIfAutoReloading);
     connect(m_detailedList, &DetailedListWindow::loadRequested, this,
             &MainWindow::loadFromDetailedList);
+    // The switches as the file holds them, so that they go back unchanged unless the user
+    // changes them.
+    database::SettingsStore settings;
+    settings.open(settingsPath().toStdString());
+    m_detailedList->readColumnSwitches(settings);
     setColumnSettingsWriter(
-        [this](database::SettingsStore& settings) { m_detailedList->writeColumnSwitches(settings); });
+        [this](database::SettingsStore& store) { m_detailedList->writeColumnSwitches(store); });
+}
+
+void MainWindow::showDetailedList() {
+    DetailedListWindow& list = detailedListWindow();
+    database::SettingsStore settings;
+    settings.open(settingsPath().toStdString());
+    list.showBeside(*this, settings);
+    list.activateWindow();
 }
 
 void MainWindow::loadFromDetailedList(const database::DriverRecord& record) {
     m_driverLists->loadDetailedListRow(record);
     const int page = m_pages->currentIndex();
     if (page == kEnclosurePage) {
-        setWindowTitle(captionWithDriverName());
-        m_enclosure->recompute();
+        setCaption(captionWithDriverName());
+        enclosurePage().recompute();
     } else if (page == kFormulasPage) {
-        setWindowTitle(captionWithDriverName());
+        setCaption(captionWithDriverName());
         rebuildFormulas();
     }
-    m_enclosure->refreshArrangement();
+    if (m_enclosure != nullptr)
+        m_enclosure->refreshArrangement();
+    else
+        m_arrangementRefreshPending = true;  // done when the page is built
 }
 
 QWidget* MainWindow::buildLoudspeakerPage() {
@@ -156,9 +197,11 @@ QWidget* MainWindow::buildLoudspeakerPage() {
     m_summary = new SummaryBox(*m_panel, m_format, page);
     m_driverLists =
         new DriverListsPage(m_platform, m_format, *m_panel, *m_summary, m_database, settingsPath());
-    auto* tools = new CalculatorPage(m_platform, m_format, *m_panel);
+    auto* tools =
+        new LazyPage([this] { return new CalculatorPage(m_platform, m_format, *m_panel); });
     m_lowerArea->addTab(m_driverLists, QStringLiteral("List of drivers"));
     m_lowerArea->addTab(tools, QStringLiteral("Advanced options"));
+    buildPagesWhenChosen(m_lowerArea);
     column->addWidget(m_lowerArea, 1);
 
     m_summary->raise();
@@ -213,6 +256,7 @@ void MainWindow::buildIconStrip() {
         addStripButton(QStringLiteral("info"), QStringLiteral("Info"),
                        QStringLiteral("Show the program's version and the constants it uses"),
                        static_cast<int>(IconKind::Info));
+    buildDesignButtons();
     m_pinOn->hide();
     connect(m_expand, &QToolButton::clicked, this, [this] { setTall(true); });
     connect(m_contract, &QToolButton::clicked, this, [this] { setTall(false); });
@@ -229,13 +273,13 @@ void MainWindow::showPage(int index) {
 
 void MainWindow::onPageChanged(int index) {
     if (index == kLoudspeakerPage) {
-        setWindowTitle(kTitle);
+        setCaption(kTitle);
         focusOnLoudspeakerPage();
         m_showText->show();
         m_contract->setVisible(m_tall);
         m_expand->setVisible(!m_tall);
     } else {
-        setWindowTitle(captionWithDriverName());
+        setCaption(captionWithDriverName());
         m_showText->hide();
         m_contract->hide();
         m_expand->hide();
@@ -258,6 +302,7 @@ void MainWindow::onPageTimer() {
 }
 
 void MainWindow::rebuildFormulas() {
+    m_formulasPage->content();
     QStringList lines;
     for (const std::string& line : buildFormulasReport(m_panel->parameters(), m_format))
         lines << QString::fromStdString(line);
@@ -290,6 +335,9 @@ void MainWindow::placeIconStrip() {
     m_iconStrip->adjustSize();
     m_iconStrip->move(loudspeaker ? kStripXNarrow : kStripXWide, 0);
     m_iconStrip->raise();
+    m_designStrip->adjustSize();
+    m_designStrip->move(m_iconStrip->x() - m_designStrip->width(), 0);
+    m_designStrip->raise();
 }
 
 void MainWindow::setTall(bool tall) {

@@ -46,6 +46,7 @@ void MainWindow::startUp() {
     const SectionValues form =
         SectionValues::read(store, database::kFormSection, database::formKeys());
     applyFormSettings(form, database::readRecentList(store));
+    m_recentDesigns = database::readRecentDesigns(store);
     m_driverLists->start();
     setTall(form.boolean("High"));
     // A window that was never shown is in no band yet: only "on top" needs the call.
@@ -72,11 +73,15 @@ void MainWindow::applyFormSettings(const SectionValues& form, std::vector<std::s
     lists.filter = database::filterFromSettings(form);
     lists.recent = std::move(recent);
     m_driverLists->applyState(lists);
+    m_chartSettings = {form.text("Chart"), form.integer("PortLine")};
+}
 
+// When the Enclosure page is built.
+void MainWindow::applyChartSettings() {
     ResponseChartsView& charts = m_enclosure->charts();
-    charts.setLimitKind(enclosure::limitKindFromTitle(form.text("Chart")));
-    if (const int line = form.integer("PortLine"); line > 0)
-        charts.setVentVelocityLine(line);
+    charts.setLimitKind(enclosure::limitKindFromTitle(m_chartSettings.kind));
+    if (m_chartSettings.ventVelocityLine > 0)
+        charts.setVentVelocityLine(m_chartSettings.ventVelocityLine);
 }
 
 void MainWindow::writeSettings() {
@@ -101,12 +106,17 @@ void MainWindow::writeSettings() {
     for (std::size_t i = 0; i < kPositionKeys.size(); ++i)
         form.setInteger(kPositionKeys[i], lists.positions[i]);
     database::storeFilterInSettings(lists.filter, form);
-    const ResponseChartsView& charts = m_enclosure->charts();
-    const auto kind = charts.limitKind();
-    form.setText("Chart", kind ? enclosure::limitKindTitle(*kind) : "Response");
-    form.setInteger("PortLine", static_cast<int>(std::lround(charts.ventVelocityLine())));
+    if (m_enclosure != nullptr) {
+        const ResponseChartsView& charts = m_enclosure->charts();
+        const auto kind = charts.limitKind();
+        m_chartSettings = {std::string(kind ? enclosure::limitKindTitle(*kind) : "Response"),
+                           static_cast<int>(std::lround(charts.ventVelocityLine()))};
+    }
+    form.setText("Chart", m_chartSettings.kind);
+    form.setInteger("PortLine", m_chartSettings.ventVelocityLine);
     form.write(store, database::kFormSection);
     database::writeRecentList(store, lists.recent);
+    database::writeRecentDesigns(store, m_recentDesigns);
     if (m_columnSettingsWriter)
         m_columnSettingsWriter(store);
     if (const database::FlushResult flushed = store.flush(); !flushed)
@@ -114,6 +124,10 @@ void MainWindow::writeSettings() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!settleUnsavedDesign()) {
+        event->ignore();  // "Cancel": the program goes on
+        return;
+    }
     writeSettings();
     QWidget::closeEvent(event);
 }

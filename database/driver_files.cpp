@@ -72,7 +72,8 @@ std::string writeDriverFile(const DriverRecord& record) {
     const auto hg = recordNumber(record, Hg);
     putNumber(out, "Hc", hc, 1 / kMilli);
     putNumber(out, "Hg", hg, 1 / kMilli);
-    if (hc && hg)
+    // A pair with a zero shows no Xmax on the page; a file must not carry one the page hides.
+    if (hc && hg && *hc > 0 && *hg > 0)
         putNumber(out, "Xmax", std::abs(*hc - *hg) / 2, 1 / kMilli);
     putNumber(out, "Pe", recordNumber(record, Pe), 1);
     const std::string url = singleLine(record.values[Url]);
@@ -109,11 +110,20 @@ struct Reader {
     }
 };
 
+// The file name without its folder and extension.
+std::string fileStem(std::string_view fileName) {
+    if (const std::size_t slash = fileName.find_last_of("/\\"); slash != std::string_view::npos)
+        fileName.remove_prefix(slash + 1);
+    return singleLine(fileName.substr(0, fileName.rfind('.')));
+}
+
 // A section name cannot hold a bracket and still read back as the same name.
-std::string recordName(const Reader& reader) {
+std::string recordName(const Reader& reader, std::string_view fileName) {
     const std::string brand = reader.text("Brand");
     const std::string model = reader.text("Model");
     std::string name = brand.empty() || model.empty() ? brand + model : brand + " " + model;
+    if (name.empty())
+        name = fileStem(fileName);
     std::replace(name.begin(), name.end(), '[', '(');
     std::replace(name.begin(), name.end(), ']', ')');
     return name;
@@ -128,9 +138,29 @@ struct Required {
 constexpr Required kRequired[] = {{"Qms", Qms, 1},      {"Qes", Qes, 1}, {"Fs", Fs, 1},
                                   {"Mms", Mms, kMilli}, {"Sd", Dd, 0},   {"Re", Re, 1}};
 
+// Hc and Hg in mm as the record keeps them; true when they were derived from Xmax.
+bool readHeights(const Reader& reader, DriverRecord& record, NumberFormat format) {
+    auto milli = [&](std::optional<double> metres) {
+        return metres ? formatNumber(*metres * kMilli, format) : std::string();
+    };
+    const auto hc = reader.number("Hc");
+    const auto hg = reader.number("Hg");
+    const auto xmax = reader.number("Xmax");
+    const bool derive = !(hc && hg && *hc > 0 && *hg > 0) && xmax && *xmax > 0;
+    if (derive) {
+        record.values[Hg] = formatNumber(kDerivedGapMm, format);
+        record.values[Hc] = formatNumber(kDerivedGapMm + 2 * *xmax * kMilli, format);
+    } else {
+        record.values[Hc] = milli(hc);
+        record.values[Hg] = milli(hg);
+    }
+    return derive;
+}
+
 }  // namespace
 
-DriverFileRead readDriverFile(std::string_view bytes, NumberFormat format) {
+DriverFileRead readDriverFile(std::string_view bytes, NumberFormat format,
+                              std::string_view fileName) {
     DriverFileRead result;
     const IniDocument document = IniDocument::parse(std::string(bytes));
     const auto section = document.findSection(kDriverFileSection);
@@ -140,7 +170,7 @@ DriverFileRead readDriverFile(std::string_view bytes, NumberFormat format) {
     }
     const Reader reader{document, *section};
     DriverRecord& record = result.record;
-    record.name = recordName(reader);
+    record.name = recordName(reader, fileName);
     if (record.name.empty()) {
         result.reason = "no Brand or Model";
         return result;
@@ -160,22 +190,11 @@ DriverFileRead readDriverFile(std::string_view bytes, NumberFormat format) {
                 : formatNumber(*value * required.scale, format);
     }
 
-    auto milli = [&](std::optional<double> metres) {
-        return metres ? formatNumber(*metres * kMilli, format) : std::string();
-    };
-    const auto hc = reader.number("Hc");
-    const auto hg = reader.number("Hg");
-    const auto xmax = reader.number("Xmax");
-    if (!(hc && hg) && xmax) {
-        record.values[Hc] = milli(2 * *xmax);
-        record.values[Hg] = milli(0.0);
-    } else {
-        record.values[Hc] = milli(hc);
-        record.values[Hg] = milli(hg);
-    }
+    result.heightsDerived = readHeights(reader, record, format);
     const auto pe = reader.number("Pe");
     record.values[Pe] = pe ? formatNumber(*pe, format) : std::string();
-    record.values[Le] = milli(reader.number("Le"));
+    const auto le = reader.number("Le");
+    record.values[Le] = le ? formatNumber(*le * kMilli, format) : std::string();
     const std::string url = reader.text("URL");
     record.values[Url] = url.empty() ? std::string(kDefaultUrl) : url;
     result.ok = true;
@@ -199,7 +218,7 @@ std::vector<ImportItem> planImport(std::span<const DriverFileInput> files,
     for (const DriverFileInput& file : files) {
         ImportItem& item = items.emplace_back();
         item.fileName = file.fileName;
-        item.read = readDriverFile(file.bytes, format);
+        item.read = readDriverFile(file.bytes, format, file.fileName);
         if (!item.read.ok) {
             item.skipReason = item.read.reason;
             continue;
@@ -244,6 +263,13 @@ std::string importSummary(std::span<const ImportItem> items) {
     std::string text = "Imported: " + std::to_string(counts.imported) +
                        ", replaced: " + std::to_string(counts.replaced) +
                        ", skipped: " + std::to_string(counts.skipped) + ".";
+    const auto derived = std::count_if(items.begin(), items.end(), [](const ImportItem& item) {
+        return item.action != ImportAction::Skip && item.read.heightsDerived;
+    });
+    if (derived > 0)
+        text += "\nHc and Hg were derived from Xmax for " + std::to_string(derived) +
+                (derived == 1 ? " driver" : " drivers") +
+                " (Hg = " + formatNumber(kDerivedGapMm, kDot) + " mm, Hc = Hg + 2·Xmax).";
     int listed = 0;
     for (const ImportItem& item : items) {
         if (item.action != ImportAction::Skip)

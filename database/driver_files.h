@@ -19,7 +19,8 @@ inline constexpr std::string_view kDriverFileSection = "Driver";
 inline constexpr std::string_view kDriverFileExtension = ".wdr";
 
 // The record's texts in SI units with a "." decimal point; empty or unreadable values are left
-// out. The name's first word becomes Brand, the rest Model. Dd becomes Sd = π·Dd²/4.
+// out. The name's first word becomes Brand, the rest Model. Dd becomes Sd = π·Dd²/4. Xmax =
+// |Hc - Hg|/2 is written only when Hc and Hg are both above 0, as the page shows it.
 std::string writeDriverFile(const DriverRecord& record);
 
 // A file name for the driver: its name with the characters that no file name may hold
@@ -30,13 +31,22 @@ struct DriverFileRead {
     bool ok = false;
     DriverRecord record;  // the eleven texts in the locale's notation, when ok
     std::string reason;   // why not, e.g. "no Qes", when not ok
+    bool heightsDerived = false;  // Hc and Hg were made from the file's Xmax
 };
 
+// The gap height given to a driver whose file has an Xmax but no usable Hc and Hg. Xmax shows
+// only when Hc and Hg are both above 0, so the pair is Hg = this gap and Hc = Hg + 2·Xmax (mm):
+// |Hc - Hg|/2 is the file's Xmax, and writing the driver out gives that Xmax back.
+inline constexpr double kDerivedGapMm = 1.0;
+
 // Qms, Qes, Fs, Mms, Sd and Re must be there and above 0; Dd = √(4·Sd/π) in mm, to 2
-// decimals. Hc and Hg are taken where both are given, otherwise an Xmax gives Hc = 2·Xmax and
-// Hg = 0 (the same Xmax). Pe and Le are taken where readable; the URL defaults to "https://".
-// Key names match without letter case; "." and "," are both decimal marks.
-DriverFileRead readDriverFile(std::string_view bytes, NumberFormat format);
+// decimals. Hc and Hg are taken where both are above 0; otherwise an Xmax above 0 gives the
+// derived pair above, and without one Hc and Hg are taken as they stand. Pe and Le are taken
+// where readable; the URL defaults to "https://". A file without Brand and Model is named
+// after `fileName` without its folder and extension; without a file name it is refused. Key
+// names match without letter case; "." and "," are both decimal marks.
+DriverFileRead readDriverFile(std::string_view bytes, NumberFormat format,
+                              std::string_view fileName = {});
 
 // Importing many files into the database.
 
@@ -80,8 +90,8 @@ struct ImportCounts {
 };
 ImportCounts countImport(std::span<const ImportItem> items);
 
-// One message for the end of an import: the counts, then each skipped file with its reason
-// (the first twenty, then how many more).
+// One message for the end of an import: the counts, how many drivers took Hc and Hg derived
+// from Xmax, then each skipped file with its reason (the first twenty, then how many more).
 std::string importSummary(std::span<const ImportItem> items);
 
 // Writes the imported and replacing records into the database (a replaced record loses its

@@ -23,17 +23,6 @@ bool containsLowered(std::string_view name, std::string_view needle) {
                        [](char n, char s) { return lower(n) == s; }) != name.end();
 }
 
-// Eight bytes of `text` from `offset` on, the first the most significant, zeros past its
-// end: numbers that order as the texts do.
-std::uint64_t bigEndianPrefix(std::string_view text, std::size_t offset) {
-    std::uint64_t key = 0;
-    for (std::size_t i = 0; i < 8; ++i) {
-        const std::size_t at = offset + i;
-        key = key << 8 | (at < text.size() ? static_cast<unsigned char>(text[at]) : 0U);
-    }
-    return key;
-}
-
 struct Bounds {
     double low = 0.0;
     double high = 0.0;
@@ -60,6 +49,85 @@ std::variant<std::array<Bounds, kCriterionCount>, std::string> parseBounds(
     return bounds;
 }
 
+// Record indices in alphabetical order of their names, letter case ignored; names equal but
+// for their case in byte order. With 100 000 names this is a good part of the start-up, so the
+// folded names lie side by side in one text and are compared eight bytes at a time as numbers:
+// all by their first eight, then each run that agrees in those by the next eight, and so on.
+// Names that share a long beginning (one maker's models) cost no string comparison.
+class AlphabeticalOrder {
+public:
+    explicit AlphabeticalOrder(const std::vector<std::string>& names) : m_names(names) {
+        m_starts.reserve(names.size() + 1);
+        for (const std::string& name : names) {
+            m_starts.push_back(static_cast<std::uint32_t>(m_folded.size()));
+            m_folded += foldCase(name);
+        }
+        m_starts.push_back(static_cast<std::uint32_t>(m_folded.size()));
+    }
+
+    std::vector<std::uint32_t> indices() {
+        std::vector<Key> keys(m_names.size());
+        for (std::uint32_t i = 0; i < keys.size(); ++i) keys[i].index = i;
+        sortFrom(keys.begin(), keys.end(), 0);
+        std::vector<std::uint32_t> order;
+        order.reserve(keys.size());
+        for (const Key& key : keys) order.push_back(key.index);
+        return order;
+    }
+
+private:
+    struct Key {
+        std::uint64_t bytes = 0;  // eight bytes of the folded name, in their order
+        std::uint32_t index = 0;
+    };
+    using Iterator = std::vector<Key>::iterator;
+
+    std::string_view folded(std::uint32_t index) const {
+        return std::string_view(m_folded).substr(m_starts[index],
+                                                 m_starts[index + 1] - m_starts[index]);
+    }
+
+    // The eight bytes from `depth` on as a number, zeros past the end.
+    std::uint64_t bytesAt(std::uint32_t index, std::size_t depth) const {
+        const std::string_view name = folded(index);
+        std::uint64_t bytes = 0;
+        for (std::size_t i = depth; i < depth + 8; ++i)
+            bytes = bytes << 8 | (i < name.size() ? static_cast<unsigned char>(name[i]) : 0U);
+        return bytes;
+    }
+
+    // The keys in [first, last) agree in their folded names' first `depth` bytes.
+    void sortFrom(Iterator first, Iterator last, std::size_t depth) {
+        for (Iterator key = first; key != last; ++key) key->bytes = bytesAt(key->index, depth);
+        std::sort(first, last, [](const Key& a, const Key& b) { return a.bytes < b.bytes; });
+        for (Iterator run = first; run != last;) {
+            const std::uint64_t bytes = run->bytes;
+            const Iterator end =
+                std::find_if(run, last, [bytes](const Key& key) { return key.bytes != bytes; });
+            if (end - run > 1 && folded(run->index).size() > depth + 8)
+                sortFrom(run, end, depth + 8);
+            else if (end - run > 1)
+                sortEqualFolded(run, end);
+            run = end;
+        }
+    }
+
+    // Names that agree throughout when folded (a name's end is zeros, which no name holds).
+    void sortEqualFolded(Iterator first, Iterator last) const {
+        std::sort(first, last, [this](const Key& a, const Key& b) {
+            if (const int order = folded(a.index).compare(folded(b.index)); order != 0)
+                return order < 0;
+            if (const int order = m_names[a.index].compare(m_names[b.index]); order != 0)
+                return order < 0;
+            return a.index < b.index;
+        });
+    }
+
+    const std::vector<std::string>& m_names;
+    std::string m_folded;
+    std::vector<std::uint32_t> m_starts;
+};
+
 }  // namespace
 
 bool alphabeticallyBefore(std::string_view a, std::string_view b) {
@@ -77,32 +145,7 @@ bool nameContains(std::string_view name, std::string_view searchText) {
 void DriverLists::takeNameList(const DriverDatabase& database) {
     m_names = std::make_shared<const std::vector<std::string>>(database.recordNames());
     m_namesVersion = database.namesVersion();
-    const std::vector<std::string>& names = *m_names;
-    std::vector<std::string> folded;
-    folded.reserve(names.size());
-    for (const std::string& name : names) folded.push_back(foldCase(name));
-    // The first sixteen folded bytes as two numbers decide most comparisons; only names that
-    // begin alike are compared as texts.
-    struct Key {
-        std::uint64_t first;
-        std::uint64_t second;
-        std::uint32_t index;
-    };
-    std::vector<Key> keys(names.size());
-    for (std::uint32_t i = 0; i < keys.size(); ++i)
-        keys[i] = {bigEndianPrefix(folded[i], 0), bigEndianPrefix(folded[i], 8), i};
-    std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
-        if (a.first != b.first || a.second != b.second)
-            return a.first != b.first ? a.first < b.first : a.second < b.second;
-        const std::string& fa = folded[a.index];
-        const std::string& fb = folded[b.index];
-        if (fa != fb)
-            return fa < fb;
-        return names[a.index] != names[b.index] ? names[a.index] < names[b.index]
-                                                : a.index < b.index;
-    });
-    m_sorted.resize(keys.size());
-    for (std::size_t i = 0; i < keys.size(); ++i) m_sorted[i] = keys[i].index;
+    m_sorted = AlphabeticalOrder(*m_names).indices();
 }
 
 RefreshOutcome DriverLists::refreshDriverList(const DriverDatabase& database,

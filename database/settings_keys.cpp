@@ -1,5 +1,6 @@
 #include "settings_keys.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace sublumo::database {
@@ -151,6 +152,31 @@ std::vector<std::string> readRecentList(const SettingsStore& store) {
 void writeRecentList(SettingsStore& store, const std::vector<std::string>& names) {
     for (std::size_t i = 0; i < names.size(); ++i)
         store.writeText(kRecentSection, std::to_string(i), names[i]);
+}
+
+std::vector<std::string> readRecentDesigns(const SettingsStore& store) {
+    std::vector<std::string> paths;
+    for (std::size_t i = 0; i < kRecentDesignCount; ++i) {
+        std::string path = store.readText(kRecentDesignsSection, std::to_string(i), "");
+        // A hand-edited file may repeat a path or leave a gap; neither becomes an entry.
+        if (!path.empty() && std::ranges::find(paths, path) == paths.end())
+            paths.push_back(std::move(path));
+    }
+    return paths;
+}
+
+void writeRecentDesigns(SettingsStore& store, const std::vector<std::string>& paths) {
+    store.eraseSection(kRecentDesignsSection);
+    for (std::size_t i = 0; i < paths.size() && i < kRecentDesignCount; ++i)
+        store.writeText(kRecentDesignsSection, std::to_string(i), paths[i]);
+}
+
+std::vector<std::string> withRecentDesign(std::vector<std::string> paths, const std::string& path) {
+    std::erase(paths, path);
+    paths.insert(paths.begin(), path);
+    if (paths.size() > kRecentDesignCount)
+        paths.resize(kRecentDesignCount);
+    return paths;
 }
 
 std::string memoryBankSection(int bank) {

@@ -62,6 +62,15 @@ std::vector<std::string> readRecentList(const SettingsStore& store);
 // Keys beyond the list's length that are already in the file stay.
 void writeRecentList(SettingsStore& store, const std::vector<std::string>& names);
 
+// The design files last opened or saved, newest first, in a section of their own.
+inline constexpr std::string_view kRecentDesignsSection = "recent designs";
+inline constexpr std::size_t kRecentDesignCount = 10;
+std::vector<std::string> readRecentDesigns(const SettingsStore& store);
+// Replaces the whole section; an empty list leaves none behind.
+void writeRecentDesigns(SettingsStore& store, const std::vector<std::string>& paths);
+// `path` first, gone from its older place, and the oldest dropped past kRecentDesignCount.
+std::vector<std::string> withRecentDesign(std::vector<std::string> paths, const std::string& path);
+
 // Memory banks 1 to 25, the sections "MB #1" to "MB #25".
 std::string memoryBankSection(int bank);
 std::string emptyBankRowText(int bank);  // "3: empty"

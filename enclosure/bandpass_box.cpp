@@ -79,12 +79,14 @@ std::optional<BandpassAlignmentTexts> bandpassAlignment(
     const double vr = e.Vas / (ratio * ratio - 1.0) / sealedFillFactor(*fill);
     const double vf = std::pow(2.0 * a.S * e.Qts, 2) * e.Vas;
     const double fb = a.b * e.fs / e.Qts;
-    for (double v : {vr, vf, fb})
-        if (!std::isfinite(v))
-            return std::nullopt;
+    // A driver whose Qts' is not below b would need a negative rear chamber.
+    const auto rear = designedVolumeText(vr, format);
+    const auto front = designedVolumeText(vf, format);
+    if (!rear || !front || !std::isfinite(fb))
+        return std::nullopt;
     BandpassAlignmentTexts t;
-    t.Vr = formatRounded(vr, 2, format);
-    t.Vf = formatRounded(vf, 2, format);
+    t.Vr = *rear;
+    t.Vf = *front;
     t.fb = formatRounded(fb, 2, format);
     t.Dv = estimateVentDiameter(driver, arrangement, kBandpassVentDivisor, format);
     return t;

@@ -107,10 +107,7 @@ std::optional<std::string> closedAlignmentVolume(const EquivalentDriver& e, std:
         return std::nullopt;
     const double ratio = kClosedAlignments[alignment].Qtc / e.Qts;
     const double alpha = ratio * ratio - 1.0;
-    const double vb = e.Vas / alpha / sealedFillFactor(*fill);
-    if (!std::isfinite(vb) || !(alpha > 0))
-        return std::nullopt;
-    return formatRounded(vb, 2, format);
+    return designedVolumeText(e.Vas / alpha / sealedFillFactor(*fill), format);
 }
 
 }  // namespace sublumo::enclosure

@@ -58,6 +58,7 @@ void plotResponse(SharedResult& shared, const BoxDesign& box, double U, double d
     shared.table.setColumn(TableColumn::Absolute, lifted);
     shared.curves.main = true;
     shared.curves.absolute = U > 0 && d > 0;
+    shared.curves.absoluteNote = levelChartNote(U, d);
     if (!shared.lmaxEnabled || !shared.cabinGain || !(shared.cabinGain->fcg > 0))
         return;
     const double fcg = shared.cabinGain->fcg;
@@ -109,6 +110,12 @@ void addLinkwitzCurves(SharedResult& shared, const LinkwitzCircuit& circuit) {
     shared.table.setColumn(TableColumn::EqualiserAbsolute, columns[2]);
     shared.table.setColumn(TableColumn::EqualisedAbsolute, columns[3]);
     shared.curves.linkwitz = true;
+}
+
+std::optional<std::string> designedVolumeText(double litres, NumberFormat format) {
+    if (!std::isfinite(litres) || !(roundToDecimals(litres, 2) > 0))
+        return std::nullopt;
+    return formatRounded(litres, 2, format);
 }
 
 std::optional<std::string> cubicFeetHint(const std::string& litresText, NumberFormat format) {

@@ -32,6 +32,8 @@ struct CurvePlan {
     bool absolute = false;   // curve 0 and 9 also on the absolute chart (U > 0 and d > 0)
     bool cabinGain = false;  // curve 9
     bool linkwitz = false;   // curves 10 and 11
+    // Said on the absolute chart while the design draws on the relative one only.
+    std::string_view absoluteNote;
 };
 
 struct SharedResult {
@@ -72,6 +74,10 @@ std::string filled(const std::string& text, double whenEmpty, NumberFormat forma
 // A sealed chamber's fill field: empty or above 100 becomes "100".
 std::string filledFillPercent(const std::string& text, NumberFormat format);
 std::optional<double> readField(const std::string& text, NumberFormat format);
+
+// A volume an alignment or the auto-calculation writes, with 2 decimals; empty unless the text
+// it gives is above zero, so that no choice ever fills a field with a box that cannot exist.
+std::optional<std::string> designedVolumeText(double litres, NumberFormat format);
 
 // The Vb, Vr and Vf hint: the volume in cubic feet, "1.766 ft^3".
 std::optional<std::string> cubicFeetHint(const std::string& litresText, NumberFormat format);

@@ -136,6 +136,11 @@ void maximumSpl(LimitChart& chart, const LimitInputs& in, const Sweep& s) {
         chart.notApplicable = "Without Xmax or Pe the driver has no limit.";
         return;
     }
+    // Both levels scale with 1/d; the other limits do not depend on d.
+    if (!(in.d > 0)) {
+        chart.notApplicable = levelChartNote(in.U, in.d);
+        return;
+    }
     const Grid& grid = limitFrequencyGrid();
     LimitCurve maximum = emptyCurve("Maximum SPL", "dB");
     for (int i = 0; i < kLimitGridPoints; ++i) {

@@ -35,6 +35,8 @@ struct LimitInputs {
     std::optional<LinkwitzCircuit> equaliser;  // before the amplifier, while it is drawn
     double cabinGainFcg = 0;                   // Hz; 0: no cabin gain
     double ventVelocityLine = kDefaultVentVelocityLine;
+
+    bool operator==(const LimitInputs&) const = default;
 };
 
 // The inputs of a recomputed design; empty when the design draws no response curve.

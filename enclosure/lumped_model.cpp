@@ -144,9 +144,12 @@ ModelPoint evaluateModel(const LumpedDriver& l, const LumpedBox& box, double f, 
     const Dual bl2den = load.den * (l.Bl * l.Bl);
     const Dual common = (coil + l.Rs) * k + bl2den;
     const Dual drive = Dual(l.S * l.Bl) / common;
-    const Dual pressure = s * (air.rho / (2.0 * pi * d)) * drive * load.radiated;
-    return {(coil + bl2den / k).v, (drive * load.den / l.S).v, (drive * load.vent).v, pressure.v,
-            groupDelay(pressure)};
+    // The distance only scales the pressure: the group delay is taken before it, so that it
+    // stays finite at d = 0.
+    const Dual radiated = s * drive * load.radiated;
+    const Complex pressure = radiated.v * (air.rho / (2.0 * pi * d));
+    return {(coil + bl2den / k).v, (drive * load.den / l.S).v, (drive * load.vent).v, pressure,
+            groupDelay(radiated)};
 }
 
 double peakExcursion(const ModelPoint& point, double f, double U) {

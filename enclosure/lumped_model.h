@@ -26,6 +26,8 @@ struct LumpedDriver {
     int N = 1;        // drivers sharing the power
     double Xmax = 0;  // mm, one-way; 0: no excursion limit
     double Pe = 0;    // W per driver; 0: no thermal limit
+
+    bool operator==(const LumpedDriver&) const = default;
 };
 
 // Le in mH, Cms in mm/N, Rms in kg/s, Sd in cm² and Xmax in mm as the driver page holds them.
@@ -36,6 +38,8 @@ LumpedDriver lumpedDriver(const DriverParameters& driver, const DriverArrangemen
 struct SealedBox {
     double Vb = 0;
     double ff = 1;
+
+    bool operator==(const SealedBox&) const = default;
 };
 // The vented box as its response is modelled: the volume without fill, the vent tuned to fb,
 // the leakage across the box. Sv is the area of all vents together in mm².
@@ -44,6 +48,8 @@ struct PortedBox {
     double fb = 0;
     double Sv = 0;
     double QL = kVentedQL;  // +inf: no loss
+
+    bool operator==(const PortedBox&) const = default;
 };
 // Sealed rear chamber Vr' (the fill included), vented front chamber Vf; only the vent radiates.
 struct BandpassChambers {
@@ -52,6 +58,8 @@ struct BandpassChambers {
     double fb = 0;
     double Sv = 0;
     double QL = kBandpassQL;
+
+    bool operator==(const BandpassChambers&) const = default;
 };
 using LumpedBox = std::variant<SealedBox, PortedBox, BandpassChambers>;
 

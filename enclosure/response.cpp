@@ -66,6 +66,9 @@ template <class... F>
 struct Overloaded : F... {
     using F::operator()...;
 };
+// Spelt out for clang before 17, which builds the fuzz targets and deduces no aggregates.
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;
 
 }  // namespace
 

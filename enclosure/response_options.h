@@ -39,6 +39,8 @@ struct LinkwitzCircuit {
     double C1 = 0;    // F
     double C3 = 0;    // F
     double gain = 0;  // dB at DC
+
+    bool operator==(const LinkwitzCircuit&) const = default;
 };
 
 struct LinkwitzResult {

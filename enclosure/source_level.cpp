@@ -39,6 +39,14 @@ SourceLevel computeSourceLevel(const DriverParameters& driver, const EquivalentD
     return s;
 }
 
+std::string_view levelChartNote(double U, double d) {
+    if (!(d > 0))
+        return "Enter a distance d above 0 to see the sound pressure level.";
+    if (!(U > 0))
+        return "Enter a voltage U above 0 to see the sound pressure level.";
+    return {};
+}
+
 std::optional<std::string> oneWattVoltage(const EquivalentDriver& equivalent, NumberFormat format) {
     const double hot = equivalent.Rtot - equivalent.Rs;
     if (!(hot > 0))

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "arrangement.h"
 
@@ -19,6 +20,10 @@ struct SourceLevel {
 
 SourceLevel computeSourceLevel(const DriverParameters& driver, const EquivalentDriver& equivalent,
                                int N, double U, double d, NumberFormat format);
+
+// Why a chart of the sound pressure level stays empty: it needs a voltage U and a distance d
+// above 0. Empty while both are.
+std::string_view levelChartNote(double U, double d);
 
 // The voltage at which the network dissipates 1 W in its hot resistance; empty when that
 // resistance is not positive.

@@ -51,10 +51,11 @@ std::optional<VentedAutoCalculation> ventedAutoCalculation(const DriverParameter
                                                            NumberFormat format) {
     const double vb = 20.0 * std::pow(e.Qts, 3.3) * e.Vas;
     const double fb = e.fs * std::pow(e.Vas / vb, 0.31);
-    if (!std::isfinite(vb) || !std::isfinite(fb) || !(vb > 0))
+    const auto volume = designedVolumeText(vb, format);
+    if (!volume || !std::isfinite(fb))
         return std::nullopt;
     VentedAutoCalculation a;
-    a.Vb = formatRounded(vb, 2, format);
+    a.Vb = *volume;
     a.fb = formatRounded(fb, 2, format);
     a.Dv = estimateVentDiameter(driver, arrangement, kVentedVentDivisor, format);
     return a;

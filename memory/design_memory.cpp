@@ -33,6 +33,7 @@ bool DesignMemory::store(int number, const DesignSnapshot& snapshot) {
     s.filled = curves.has_value();
     s.curves = curves ? std::move(*curves) : SlotCurves{};
     s.limits = s.filled ? snapshot.limits : std::nullopt;
+    s.inputs = s.filled ? snapshot.inputs : SlotInputs{};
     return s.filled;
 }
 
@@ -43,6 +44,12 @@ void DesignMemory::remove(int number) {
     s.filled = false;
     s.curves = {};
     s.limits.reset();
+    s.inputs.clear();
+}
+
+void DesignMemory::restore(int number, Slot kept) {
+    if (validSlot(number))
+        m_slots[static_cast<std::size_t>(number - 1)] = std::move(kept);
 }
 
 const Slot& DesignMemory::slot(int number) const {

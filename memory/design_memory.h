@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "design_limits.h"
@@ -16,10 +17,16 @@ inline constexpr int kSlotCount = 8;
 
 // The two curves of one design as the charts plot them: the relative response and the level
 // at the source voltage and microphone distance, over the same frequencies.
+// The page's inputs of a stored design by name ("group/key", and the driver's fields), so
+// that it can be loaded back; empty for a design that came without them.
+using SlotInputs = std::vector<std::pair<std::string, std::string>>;
+
 struct SlotCurves {
     std::vector<double> frequencies;
     std::vector<double> relative;
     std::vector<double> absolute;
+
+    bool operator==(const SlotCurves&) const = default;
 };
 
 // Reads the frequency, relative and absolute columns of the table as the page shows them. A
@@ -35,6 +42,7 @@ struct DesignSnapshot {
     NumberFormat format;
     // The circuit of the design, from which the limit charts are drawn.
     std::optional<enclosure::LimitInputs> limits;
+    SlotInputs inputs;
 };
 
 struct Slot {
@@ -43,6 +51,9 @@ struct Slot {
     std::string design = "empty";
     SlotCurves curves;
     std::optional<enclosure::LimitInputs> limits;
+    SlotInputs inputs;
+
+    bool operator==(const Slot&) const = default;
 };
 
 // Eight frozen designs for comparison; they live while the program runs.
@@ -52,6 +63,8 @@ public:
     // and keeps the texts, as a delete does. Returns whether the slot is filled.
     bool store(int slot, const DesignSnapshot& snapshot);
     void remove(int slot);
+    // Puts a slot back as it was kept (from a design file); an invalid number does nothing.
+    void restore(int slot, Slot kept);
     const Slot& slot(int slot) const;
     static bool validSlot(int slot) { return slot >= 1 && slot <= kSlotCount; }
 

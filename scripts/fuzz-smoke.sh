@@ -9,7 +9,7 @@ cmake --build build-fuzz
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-for target in ini_reader number_parser curve_reader driver_file_reader; do
+for target in ini_reader number_parser curve_reader driver_file_reader design_file_reader; do
   mkdir -p "$scratch/$target"
   cp fuzz/corpus/$target/* "$scratch/$target/"
   echo "== fuzz_$target"

@@ -256,7 +256,6 @@ public:
 private:
     QLabel* addNote(const QString& after, const QString& objectName, const QString& description) {
         ClickableLabel* note = makeLabel(QString(), objectName, description);
-        note->setAccessibleName(description);
         row(after).unitBox->insertWidget(1, note);
         return note;
     }

@@ -103,6 +103,13 @@ CalculatorPage::CalculatorPage(PlatformServices& platform, NumberFormat format,
     row->addWidget(scroll, 1);
     row->addWidget(buildMenus());
 
+    // Found once: looking them up again at every keystroke in the driver's fields cost more than
+    // the rest of the keystroke's work for this page.
+    for (const Item& item : m_items) {
+        m_panels.push_back(item.panel);
+        for (CalculatorPanel* inner : item.panel->findChildren<CalculatorPanel*>())
+            m_panels.push_back(inner);
+    }
     connect(&driver, &ParameterPanel::solved, this, &CalculatorPage::applyAvailability);
     applyAvailability();
     // The first calculator shows at start, chosen but not computed.
@@ -160,11 +167,7 @@ void CalculatorPage::select(int index) {
 
 void CalculatorPage::applyAvailability() {
     const ActionAvailability& actions = m_context.driver.actions();
-    for (const Item& item : m_items) {
-        item.panel->driverSolved(actions);
-        for (CalculatorPanel* inner : item.panel->findChildren<CalculatorPanel*>())
-            inner->driverSolved(actions);
-    }
+    for (CalculatorPanel* panel : m_panels) panel->driverSolved(actions);
 }
 
 }  // namespace sublumo

@@ -40,6 +40,8 @@ private:
 
     CalculatorContext m_context;
     std::vector<Item> m_items;
+    // Every panel, the ones inside others too: each hears what the solver decided.
+    std::vector<CalculatorPanel*> m_panels;
     std::array<QButtonGroup*, kMenuCount> m_menus{};
     int m_selected = -1;
 };

@@ -81,7 +81,6 @@ ClickableLabel* CalculatorPanel::makeLabel(const QString& text, const QString& o
     label->setObjectName(objectName);
     label->setTextFormat(Qt::PlainText);
     label->setToolTip(description);
-    label->setAccessibleName(text.trimmed().isEmpty() ? objectName : text.trimmed());
     label->setAccessibleDescription(description);
     return label;
 }
@@ -174,10 +173,9 @@ QPlainTextEdit* CalculatorPanel::addTextBox(QGroupBox* frame, const QString& obj
 
 QLabel* CalculatorPanel::addLine(QGroupBox* frame, const QString& objectName,
                                  const QString& description) {
-    auto* label = new QLabel(this);
+    auto* label = new TextLabel(this);
     label->setObjectName(objectName);
     label->setTextFormat(Qt::PlainText);
-    label->setAccessibleName(description);
     label->setAccessibleDescription(description);
     addWide(frame, label);
     return label;
@@ -271,14 +269,11 @@ void CalculatorPanel::showLabel(QLabel* label, const std::string& text) {
     QString shown = fromStd(text);
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     label->setText(shown);
-    if (!shown.isEmpty())
-        label->setAccessibleName(shown.simplified());
 }
 
 void CalculatorPanel::setCaption(const QString& objectName, const std::string& caption) {
     const FormRowWidgets& w = row(objectName);
     w.caption->setText(fromStd(caption));
-    w.caption->setAccessibleName(fromStd(caption).trimmed());
     w.field->setAccessibleName(fromStd(caption).trimmed());
 }
 

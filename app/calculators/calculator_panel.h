@@ -110,7 +110,7 @@ protected:
     void showText(const QString& objectName, const std::string& text);
     static void showLines(QPlainTextEdit* box, const tools::TextLines& lines);
     static void showLabel(QLabel* label, const std::string& text);
-    // A caption that changes with the mode: the label and its field's accessible name.
+    // A caption that changes with the mode, and its field's accessible name with it.
     void setCaption(const QString& objectName, const std::string& caption);
     void focusField(const QString& objectName);
 

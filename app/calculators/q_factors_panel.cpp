@@ -38,7 +38,6 @@ public:
         setEnterCycle(kCycle);
         m_hint = makeLabel(QString(), QStringLiteral("qHint"),
                            QStringLiteral("Where to read f1 and f2 on the impedance curve"));
-        m_hint->setAccessibleName(QStringLiteral("Hint"));
         row(QStringLiteral("qRe")).unitBox->addWidget(m_hint);
         m_information = addLine(frame, QStringLiteral("qInformation"),
                                 QStringLiteral("Symmetry of f1 and f2 around fs"));

@@ -29,7 +29,9 @@ void drawLimitFrame(LimitPlot& plot, const enclosure::LimitChart& chart) {
     for (const enclosure::ReferenceLine& line : chart.lines)
         lines.push_back({qs(line.name), line.value});
     plot.setReferenceLines(lines);
-    plot.setNote(qs(chart.notApplicable));
+    const QString note = qs(chart.notApplicable);
+    plot.setNote(note);
+    describeChart(*plot.widget(), note, qs(chart.axisHint));
 }
 
 }  // namespace sublumo

@@ -140,6 +140,27 @@ QCPLayer* addMemoryLayer(QCustomPlot* plot) {
     return main;
 }
 
+// The line a chart shows when it has nothing to draw, near the top of the plot area.
+QCPItemText* addNote(QCustomPlot* plot) {
+    auto* note = new QCPItemText(plot);
+    note->position->setType(QCPItemPosition::ptAxisRectRatio);
+    note->position->setCoords(0.5, 0.08);
+    note->setPositionAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    note->setColor(QColor(0x60, 0x30, 0x00));
+    note->setText(QString());
+    note->setVisible(false);
+    return note;
+}
+
+// Says whether the text changed.
+bool showNote(QCPItemText* note, const QString& text) {
+    if (text == note->text())
+        return false;
+    note->setText(text);
+    note->setVisible(!text.isEmpty());
+    return true;
+}
+
 class QCustomPlotChart final : public ResponseChart {
 public:
     QCustomPlotChart(ChartKind kind, QWidget* parent, QCustomPlotChartOptions options)
@@ -162,6 +183,7 @@ public:
         setUpAxes(kind);
         QCPLayer* current = options.cacheMemoryLayer ? addMemoryLayer(m_plot) : nullptr;
         setUpCurves(kind, current);
+        m_note = addNote(m_plot);
         m_replot = std::make_unique<ReplotScheduler>(m_plot, current);
     }
 
@@ -190,6 +212,11 @@ public:
     }
     double levelMinimum() const override { return m_plot->yAxis->range().lower; }
     double levelMaximum() const override { return m_plot->yAxis->range().upper; }
+
+    void setNote(const QString& text) override {
+        if (showNote(m_note, text))
+            requestReplot(-1);
+    }
 
     // The plot area with its edges, as the axes map them: left() reads 20 Hz and
     // left() + width() 500 Hz; bottom() reads the minimum and bottom() - height() the maximum.
@@ -240,6 +267,7 @@ private:
     }
 
     QPointer<QCustomPlot> m_plot;               // owned by its parent widget
+    QCPItemText* m_note = nullptr;              // owned by the plot
     std::unique_ptr<ReplotScheduler> m_replot;  // queued replots die with the chart
 };
 
@@ -327,13 +355,7 @@ public:
                 graph->setPen(pen);
                 graph->setAntialiased(true);
             }
-        m_note = new QCPItemText(m_plot);
-        m_note->position->setType(QCPItemPosition::ptAxisRectRatio);
-        m_note->position->setCoords(0.5, 0.08);
-        m_note->setPositionAlignment(Qt::AlignTop | Qt::AlignHCenter);
-        m_note->setColor(QColor(0x60, 0x30, 0x00));
-        m_note->setText(QString());
-        m_note->setVisible(false);
+        m_note = addNote(m_plot);
         m_axisHint = std::make_unique<AxisHint>(m_plot);
         m_replot =
             std::make_unique<ReplotScheduler>(m_plot, current, [this] { return fitValueAxis(); });
@@ -349,7 +371,6 @@ public:
         m_plot->yAxis2->setLabel(secondLabel);
         m_plot->yAxis2->setVisible(!secondLabel.isEmpty());
         m_axisHint->setHint(hint);
-        m_plot->setAccessibleDescription(hint);
         requestReplot(true);
     }
 
@@ -401,11 +422,8 @@ public:
     }
 
     void setNote(const QString& text) override {
-        if (text == m_note->text())
-            return;
-        m_note->setText(text);
-        m_note->setVisible(!text.isEmpty());
-        requestReplot(false);
+        if (showNote(m_note, text))
+            requestReplot(false);
     }
 
     std::optional<ChartReading> readingAt(QPointF pixel) const override {

@@ -2,12 +2,13 @@
 
 #include <QColor>
 #include <QPointF>
+#include <QString>
+#include <QWidget>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <span>
 
-class QWidget;
 
 namespace sublumo {
 
@@ -51,10 +52,20 @@ public:
     virtual void setLevelWindow(double minimum, double maximum) = 0;
     virtual double levelMinimum() const = 0;
     virtual double levelMaximum() const = 0;
+    // A line on the plot saying why it is empty; an empty text shows none.
+    virtual void setNote(const QString& text) = 0;
     // Frequency and level under a pixel of widget(), unrounded; none outside the plot area.
     virtual std::optional<ChartReading> readingAt(QPointF pixel) const = 0;
     virtual QWidget* widget() = 0;
 };
+
+// A chart's accessible description: the note it shows, when it shows one, then its hint.
+// Written only when it changes, as it is set again at every keystroke.
+inline void describeChart(QWidget& chart, const QString& note, const QString& hint) {
+    const QString text = note.isEmpty() ? hint : note + QLatin1Char(' ') + hint;
+    if (chart.accessibleDescription() != text)
+        chart.setAccessibleDescription(text);
+}
 
 using ChartFactory = std::function<std::unique_ptr<ResponseChart>(ChartKind, QWidget* parent)>;
 

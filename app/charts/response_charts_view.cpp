@@ -4,12 +4,13 @@
 #include <QDoubleSpinBox>
 #include <QEvent>
 #include <QLabel>
-#include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QToolButton>
 
 #include "widgets/icons.h"
+#include "widgets/menu_button.h"
+#include "widgets/text_label.h"
 
 namespace sublumo {
 
@@ -23,6 +24,7 @@ constexpr int kBottomStrip = 18;
 constexpr int kAbsoluteLeft = 148;  // on the page, as the view's own left edge
 constexpr int kPictureSize = 16;
 constexpr int kMeasurementLeft = 290;
+const QString kChartHint = QStringLiteral("Click: edit the design; double click: design aids");
 
 int indexOf(ChartKind kind) {
     return kind == ChartKind::Relative ? 0 : 1;
@@ -30,11 +32,10 @@ int indexOf(ChartKind kind) {
 
 QLabel* makeCaption(QWidget* parent, const char* name, const QString& text, QRect geometry,
                     Qt::Alignment alignment) {
-    auto* label = new QLabel(text, parent);
+    auto* label = new TextLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(geometry);
     label->setAlignment(alignment);
-    label->setAccessibleName(text);
     return label;
 }
 
@@ -43,8 +44,6 @@ QLabel* makeCaption(QWidget* parent, const char* name, const QString& text, QRec
 ResponseChartsView::ResponseChartsView(QWidget* parent, const ChartFactory& factory,
                                        const LimitPlotFactory& limitFactory)
     : QWidget(parent) {
-    const QString point = QLocale().decimalPoint();
-    m_format.decimalSeparator = point.isEmpty() ? '.' : point.front().toLatin1();
     setObjectName(QStringLiteral("responseCharts"));
     setFixedSize(kWidth, kTopStrip + kChartHeight + kBottomStrip);
     for (ChartKind kind : {ChartKind::Relative, ChartKind::Absolute}) {
@@ -55,8 +54,7 @@ ResponseChartsView::ResponseChartsView(QWidget* parent, const ChartFactory& fact
         w->setMouseTracking(true);
         w->setAccessibleName(kind == ChartKind::Relative ? QStringLiteral("Relative response")
                                                          : QStringLiteral("Sound pressure level"));
-        w->setAccessibleDescription(
-            QStringLiteral("Click: edit the design; double click: design aids"));
+        w->setAccessibleDescription(kChartHint);
     }
     chart(ChartKind::Absolute).widget()->setGeometry(0, kTopStrip, kWidth, kChartHeight);
     m_limitPlot = limitFactory(this);
@@ -64,8 +62,7 @@ ResponseChartsView::ResponseChartsView(QWidget* parent, const ChartFactory& fact
     limits->setGeometry(0, kTopStrip, kWidth, kChartHeight);
     limits->installEventFilter(this);
     limits->setMouseTracking(true);
-    limits->setAccessibleDescription(
-        QStringLiteral("Click: edit the design; double click: design aids"));
+    limits->setAccessibleDescription(kChartHint);
     m_levelCaption = makeCaption(this, "dBCaption", QStringLiteral("dB"),
                                  QRect(2, 1, 20, kTopStrip - 2), Qt::AlignLeft | Qt::AlignBottom);
     makeCaption(this, "HzCaption", QStringLiteral("Hz"),
@@ -75,7 +72,8 @@ ResponseChartsView::ResponseChartsView(QWidget* parent, const ChartFactory& fact
         makeCaption(this, "cursorReadout", QString(),
                     QRect(24, kTopStrip + kChartHeight, kMeasurementLeft - 26, kBottomStrip),
                     Qt::AlignLeft | Qt::AlignVCenter);
-    m_readout->setAccessibleName(QStringLiteral("cursor"));
+    m_readout->setAccessibleDescription(
+        QStringLiteral("Frequency and level under the mouse pointer on the chart"));
     m_shiftUp = makeShiftPicture(ShiftDirection::Up, 24);
     m_shiftDown = makeShiftPicture(ShiftDirection::Down, 24 + kPictureSize + 2);
     buildChartChoice();
@@ -85,8 +83,12 @@ ResponseChartsView::ResponseChartsView(QWidget* parent, const ChartFactory& fact
 }
 
 void ResponseChartsView::buildCurvesMenu() {
-    m_curvesMenu = new QMenu(this);
+    // Titled and named, so that a screen reader announces it as a standard menu is.
+    m_curvesMenu = new QMenu(QStringLiteral("Curves"), this);
     m_curvesMenu->setObjectName(QStringLiteral("curvesMenu"));
+    m_curvesMenu->setAccessibleName(m_curvesMenu->title());
+    m_curvesMenu->setAccessibleDescription(
+        QStringLiteral("Export the chart's curves as files, or draw a measurement over them"));
     m_exportFiles = m_curvesMenu->addAction(QStringLiteral("Export FRD..."), this,
                                             [this] { emit exportRequested(false); });
     m_curvesMenu->addAction(QStringLiteral("Export CSV..."), this,
@@ -101,17 +103,13 @@ void ResponseChartsView::buildCurvesMenu() {
     connect(m_curvesMenu, &QMenu::aboutToShow, this, &ResponseChartsView::updateCurvesMenu);
 
     // The keyboard's way to the menu: Tab to the button, Space opens it.
-    m_curvesButton = new QToolButton(this);
+    m_curvesButton = new MenuButton(m_curvesMenu, this);
     m_curvesButton->setObjectName(QStringLiteral("curves"));
     m_curvesButton->setText(QStringLiteral("Curves"));
-    m_curvesButton->setMenu(m_curvesMenu);
-    m_curvesButton->setPopupMode(QToolButton::InstantPopup);
     m_curvesButton->setAutoRaise(true);
-    m_curvesButton->setFocusPolicy(Qt::StrongFocus);
     m_curvesButton->setGeometry(62, 0, 62, kTopStrip);
     m_curvesButton->setAccessibleName(QStringLiteral("Curves"));
-    m_curvesButton->setAccessibleDescription(
-        QStringLiteral("Export the chart's curves as files, or draw a measurement over them"));
+    m_curvesButton->setAccessibleDescription(m_curvesMenu->accessibleDescription());
     m_curvesButton->setToolTip(m_curvesButton->accessibleDescription());
 
     for (QWidget* w : {chart(ChartKind::Relative).widget(), chart(ChartKind::Absolute).widget(),
@@ -278,6 +276,11 @@ QToolButton* ResponseChartsView::makeShiftPicture(ShiftDirection direction, int 
 
 ResponseChart& ResponseChartsView::chart(ChartKind kind) const {
     return *m_charts[indexOf(kind)];
+}
+
+void ResponseChartsView::setChartNote(ChartKind kind, const QString& note) {
+    chart(kind).setNote(note);
+    describeChart(*chart(kind).widget(), note, kChartHint);
 }
 
 void ResponseChartsView::showChart(ChartKind kind) {

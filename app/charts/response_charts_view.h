@@ -44,6 +44,8 @@ public:
     ~ResponseChartsView() override;
 
     ResponseChart& chart(ChartKind kind) const;
+    // Why a chart is empty, on the chart and first in its accessible description.
+    void setChartNote(ChartKind kind, const QString& note);
     // Which response chart shows while the response is chosen.
     void showChart(ChartKind kind);
     ChartKind shownChart() const { return m_shown; }
@@ -73,7 +75,7 @@ public:
     void shiftWindow(ShiftDirection direction);
     const ChartWindow& chartWindow() const { return m_window; }
     QString cursorReadout() const;
-    // The readout's decimal separator; the locale's until the page says otherwise.
+    // The readout's decimal separator: the page passes on the one the program read at start.
     void setNumberFormat(NumberFormat format) { m_format = format; }
 
 signals:

@@ -225,9 +225,17 @@ void DetailedListWindow::readColumnSwitches(const database::SettingsStore& setti
         database::SectionValues::read(settings, database::kForm2Section, database::form2Keys());
     for (std::size_t c = 1; c < kDetailedColumnCount; ++c)
         m_switches[c]->setChecked(values.boolean(detailedColumns()[c].key));
+    m_switchesRead = true;
 }
 
 void DetailedListWindow::writeColumnSwitches(database::SettingsStore& settings) const {
+    // Until the switches are read they hold the defaults, not the user's choice: the file's
+    // own values go back instead.
+    if (!m_switchesRead) {
+        database::SectionValues::read(settings, database::kForm2Section, database::form2Keys())
+            .write(settings, database::kForm2Section);
+        return;
+    }
     database::SectionValues values(database::form2Keys());
     for (std::size_t c = 1; c < kDetailedColumnCount; ++c)
         values.setBoolean(detailedColumns()[c].key, m_switches[c]->isChecked());

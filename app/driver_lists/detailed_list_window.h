@@ -49,6 +49,7 @@ public:
     void rebuildIfAutoReloading();
 
     void readColumnSwitches(const database::SettingsStore& settings);
+    // The switches as shown; before they were first read, what the settings hold.
     void writeColumnSwitches(database::SettingsStore& settings) const;
 
     // A shown column is as wide as its widest text (inside the style's cell margins) + 5; a
@@ -96,6 +97,7 @@ private:
     QCheckBox* m_autoReload = nullptr;
     std::array<int, database::kDetailedColumnCount> m_widths{};
     bool m_allLinkUnchecks = true;
+    bool m_switchesRead = false;
 };
 
 }  // namespace sublumo

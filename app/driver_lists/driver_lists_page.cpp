@@ -101,6 +101,7 @@ QWidget* DriverListsPage::buildButtons() {
     connect(m_load, &QPushButton::clicked, this, &DriverListsPage::loadRecord);
     layout->addLayout(buttons);
     m_filter = new FilterFrame(m_platform, m_format, this);
+    m_filter->setRangesSource([this]() -> const database::DatabaseRanges& { return ranges(); });
     connect(m_filter, &FilterFrame::changed, this, &DriverListsPage::refreshDriverList);
     column->setFixedWidth(230);
     return column;
@@ -151,7 +152,6 @@ QWidget* DriverListsPage::buildListArea() {
     }
     m_count = new ClickableLabel(QStringLiteral("drivers: ?"), this);
     m_count->setObjectName(QStringLiteral("countLabel"));
-    m_count->setAccessibleName(QStringLiteral("Count"));
     m_count->setAccessibleDescription(QStringLiteral("On All, shows the detailed list"));
     m_count->setContentsMargins(0, 0, 4, 0);
     makeKeyboardClickable(m_count, this);
@@ -169,7 +169,6 @@ QWidget* DriverListsPage::buildListArea() {
     m_renameLabel = new ClickableLabel(QStringLiteral(" = "), area);
     m_renameLabel->setObjectName(QStringLiteral("renameLabel"));
     m_renameLabel->setToolTip(QStringLiteral("Rename the record"));
-    m_renameLabel->setAccessibleName(QStringLiteral(" = "));
     m_renameLabel->setAccessibleDescription(QStringLiteral("Rename the record"));
     makeKeyboardClickable(m_renameLabel, this);
     connect(m_renameLabel, &ClickableLabel::clicked, this,
@@ -247,9 +246,20 @@ void DriverListsPage::start() {
     onTabShown(m_tabs->currentIndex());
 }
 
+// The ranges follow the database. Only a bound rule or a diameter class reads them, and with
+// a big database reading every record takes a while: they are computed when one first does.
 void DriverListsPage::computeRanges() {
-    m_ranges = database::computeDatabaseRanges(m_database, m_format);
-    m_filter->setRanges(m_ranges);
+    m_ranges.reset();
+}
+
+const database::DatabaseRanges& DriverListsPage::ranges() const {
+    // The saved filter is restored before the database's ranges are known.
+    static const database::DatabaseRanges unknown;
+    if (!m_started)
+        return unknown;
+    if (!m_ranges)
+        m_ranges = database::computeDatabaseRanges(m_database, m_format);
+    return *m_ranges;
 }
 
 void DriverListsPage::refreshDriverList() {

@@ -55,12 +55,15 @@ public:
     DriverListPage currentTab() const;
     // The "All" list as shown, for the detailed list's rows.
     std::vector<std::string> allEntries() const { return m_lists.allEntries(); }
-    const database::DatabaseRanges& ranges() const { return m_ranges; }
+    // Computed from the database when first asked for after a change.
+    const database::DatabaseRanges& ranges() const;
 
     void saveRecord();
     void loadRecord();
     // A row of the detailed list: filled in as a load does, after which Save waits for a change.
     void loadDetailedListRow(const database::DriverRecord& record);
+    // The driver's name and entered fields as Save to the database keeps them.
+    database::DriverRecord currentDriver() const;
     void deleteRecord();
     void renameRecord();
     // Driver files (.wdr): many into the database, the current driver out to one.
@@ -99,7 +102,6 @@ private:
     void reloadMemoryRows();
     void reportFlush(const database::FlushResult& result);
 
-    database::DriverRecord currentDriver() const;
     void fillFields(const database::DriverRecord& record);
     bool confirm(std::string_view question, const std::string& name);
     void saveToDatabase();
@@ -118,7 +120,7 @@ private:
     QString m_settingsPath;
 
     database::DriverLists m_lists;
-    database::DatabaseRanges m_ranges;
+    mutable std::optional<database::DatabaseRanges> m_ranges;
     std::vector<std::string> m_recent;  // oldest first
     std::vector<std::string> m_recentRows;
     std::vector<std::string> m_memoryRows;

@@ -195,12 +195,17 @@ void FilterFrame::onCriterionToggled(std::size_t index, bool checked) {
     emit changed();
 }
 
+const database::DatabaseRanges& FilterFrame::ranges() const {
+    static const database::DatabaseRanges none;
+    return m_ranges ? m_ranges() : none;
+}
+
 void FilterFrame::onBoundChanged(std::size_t index, BoundSide side) {
     if (m_writing)
         return;
     database::DriverFilter current = filter();
     const auto result =
-        database::applyBoundRule(current, database::criteria()[index].id, side, m_ranges, m_format);
+        database::applyBoundRule(current, database::criteria()[index].id, side, ranges(), m_format);
     if (!result.ok) {
         m_platform.showError(this, QString::fromStdString(result.errorText));
         return;
@@ -267,7 +272,7 @@ void FilterFrame::chooseDiameterClass(int row) {
         return;
     database::DriverFilter current = filter();
     const auto result =
-        database::chooseDiameterClass(current, static_cast<std::size_t>(row), m_ranges, m_format);
+        database::chooseDiameterClass(current, static_cast<std::size_t>(row), ranges(), m_format);
     m_classes->hide();
     if (!result.ok) {
         m_platform.showError(this, QString::fromStdString(result.errorText));

@@ -2,6 +2,7 @@
 
 #include <QGroupBox>
 #include <array>
+#include <functional>
 
 #include "driver_filter.h"
 #include "number_text.h"
@@ -28,7 +29,9 @@ public:
     database::DriverFilter filter() const;
     // Each part set as if the user had made the change, with the rules that follow it.
     void setFilter(const database::DriverFilter& filter);
-    void setRanges(const database::DatabaseRanges& ranges) { m_ranges = ranges; }
+    // The database's ranges, which the bound rules and the diameter classes read.
+    using RangesSource = std::function<const database::DatabaseRanges&()>;
+    void setRangesSource(RangesSource source) { m_ranges = std::move(source); }
 
     void setSwitchedOn(bool on);
     void clear();
@@ -58,10 +61,11 @@ private:
     void writeBounds(const database::DriverFilter& filter);
     void colourPair(std::size_t index);
     void applyEnabledStates();
+    const database::DatabaseRanges& ranges() const;
 
     PlatformServices& m_platform;
     NumberFormat m_format;
-    database::DatabaseRanges m_ranges;
+    RangesSource m_ranges;
     bool m_writing = false;  // bounds written by the rule do not run it again
 
     QCheckBox* m_switch = nullptr;

@@ -96,7 +96,6 @@ void BandpassBoxGroup::toggleAutoTuning() {
     m_autoTuning = !m_autoTuning;
     const QString text = m_autoTuning ? QStringLiteral("off") : QStringLiteral("on");
     m_autoTuningCaption->setText(text);
-    m_autoTuningCaption->setAccessibleName(text);
     field("fb")->setEnabled(m_enabled && !m_autoTuning);
     emit edited();
     if (field("fb")->isEnabled())

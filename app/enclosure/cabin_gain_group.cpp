@@ -27,6 +27,8 @@ CabinGainGroup::CabinGainGroup(PlatformServices& platform, NumberFormat format, 
     m_onOff->setAccessibleDescription(m_onOff->toolTip());
     grid()->addWidget(m_onOff, 0, 0, 1, 3);
     addRows(kRows);
+    // fcg shows what the start lmax gives before the option is first ticked.
+    display(enclosure::computeCabinGain(text("lmax"), format));
     setOptionsEnabled(false, false);
     connect(m_onOff, &QCheckBox::toggled, this, &CabinGainGroup::edited);
 }

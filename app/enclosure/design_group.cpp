@@ -36,7 +36,8 @@ DesignGroup::DesignGroup(const QString& objectName, const QString& title,
 }
 
 QLineEdit* DesignGroup::makeField(const DesignFieldRow& row) {
-    const QString start = qs(row.start);
+    // The tables write their numbers with "."; a field reads only the locale's separator.
+    const QString start = QString::fromStdString(normaliseDecimal(row.start, m_format));
     QLineEdit* field = nullptr;
     switch (row.kind) {
         case DesignFieldKind::Decimal:
@@ -71,9 +72,8 @@ void DesignGroup::addRows(std::span<const DesignFieldRow> rows, int firstRow) {
         auto* caption = new ClickableLabel(qs(row.caption), this);
         caption->setObjectName(qs(row.name) + QStringLiteral("Caption"));
         caption->setToolTip(qs(row.hint));
-        caption->setAccessibleName(qs(row.caption));
         caption->setAccessibleDescription(qs(row.hint));
-        auto* unit = new QLabel(qs(row.unit), this);
+        auto* unit = new TextLabel(qs(row.unit), this);
         unit->setObjectName(qs(row.name) + QStringLiteral("Unit"));
         unit->setToolTip(qs(row.hint));
         QLineEdit* field = makeField(row);
@@ -105,7 +105,6 @@ ClickableLabel* DesignGroup::makeClickable(const QString& text, const QString& o
     auto* label = new ClickableLabel(text, this);
     label->setObjectName(objectName);
     label->setToolTip(hint);
-    label->setAccessibleName(text.trimmed());
     label->setAccessibleDescription(hint);
     label->setFocusPolicy(Qt::TabFocus);
     label->setCursor(Qt::PointingHandCursor);

@@ -26,7 +26,7 @@ struct DesignFieldRow {
     const char* caption;
     const char* unit;
     const char* hint;
-    const char* start;  // the text at start
+    const char* start;  // the text at start, written with "." for the locale's separator
     DesignFieldKind kind;
 };
 

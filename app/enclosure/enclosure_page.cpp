@@ -38,6 +38,10 @@ namespace enc = enclosure;
 constexpr int kLeft = 3;
 constexpr int kColumnWidth = 143;
 constexpr int kBoxTop = 76;
+constexpr int kPageMargin = 3;
+// The design memory's slots, right of " Source / mic ".
+constexpr int kSlotAreaLeft = 312;
+constexpr int kSlotAreaTop = 372;
 
 // Tops of the groups below the box group, which grows from closed to bandpass.
 struct TypeLayout {
@@ -114,10 +118,12 @@ void EnclosurePage::buildGroups(PlatformServices& platform) {
 
     m_memorySlotArea = new QWidget(this);
     m_memorySlotArea->setObjectName(QStringLiteral("memorySlotArea"));
-    m_memorySlotArea->setGeometry(312, 372, 432, 294);
+    placeMemorySlotArea();
     m_memory = new MemorySlotPanel(m_charts->chart(ChartKind::Relative),
-                                   m_charts->chart(ChartKind::Absolute), m_memorySlotArea,
-                                   m_memorySlotArea->width() - MemorySlotPanel::kBoxLeft);
+                                   m_charts->chart(ChartKind::Absolute), m_memorySlotArea);
+    auto* slotArea = new QVBoxLayout(m_memorySlotArea);
+    slotArea->setContentsMargins(0, 0, 0, 0);
+    slotArea->addWidget(m_memory);
     m_memory->setSnapshotProvider([this] { return memorySnapshot(); });
     connect(this, &EnclosurePage::responseOptionsEnabledChanged, m_memory,
             &MemorySlotPanel::setStoresEnabled);
@@ -132,7 +138,7 @@ void EnclosurePage::buildGroups(PlatformServices& platform) {
         list->move(176, 50);
         m_lists.add(list);
     }
-    m_designLabel = new QLabel(this);
+    m_designLabel = new TextLabel(this);
     m_designLabel->setObjectName(QStringLiteral("nazev"));
     m_designLabel->hide();
     // C2 of the circuit panel goes back to fp.
@@ -196,6 +202,19 @@ void EnclosurePage::connectActions() {
             m_circuit->field("C2")->setFocus();
         }
     });
+}
+
+void EnclosurePage::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeMemorySlotArea();
+}
+
+// The slots take what the page shows right of " Source / mic " and below the charts: the tab
+// frame leaves the page a little less than the window's width.
+void EnclosurePage::placeMemorySlotArea() {
+    const QPoint corner(kSlotAreaLeft, kSlotAreaTop);
+    m_memorySlotArea->setGeometry(
+        QRect(corner, QPoint(width() - 1 - kPageMargin, height() - 1 - kPageMargin)));
 }
 
 EnclosurePage::BoxType EnclosurePage::boxType() const {
@@ -272,6 +291,7 @@ void EnclosurePage::disablePage() {
     m_circuit->setInputEnabled(false);
     clearCurves({curve::kCurrentDesign, curve::kCabinGain, curve::kLinkwitzEqualiser,
                  curve::kLinkwitzResult});
+    m_charts->setChartNote(ChartKind::Absolute, QString());
     m_limitInputs.reset();
     drawCurrentLimits();
     setOptionsEnabled(false);
@@ -315,7 +335,10 @@ enc::LinkwitzTexts EnclosurePage::linkwitzTexts() const {
 }
 
 void EnclosurePage::recompute() {
-    if (m_busy || !enc::driverUsable(m_driver()))
+    if (m_busy)
+        return;
+    emit designEdited();
+    if (!enc::driverUsable(m_driver()))
         return;
     QScopedValueRollback<bool> writing(m_busy, true);
     const enc::SharedInputs in = sharedInputs();

@@ -69,8 +69,13 @@ public:
     void refreshArrangement();
     void recompute();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 signals:
     void windowCaptionChanged(const QString& caption);
+    // Something of the design may have changed: an input, the box type, a choice.
+    void designEdited();
     // Memory "+", cabin gain and Linkwitz follow a positive volume.
     void responseOptionsEnabledChanged(bool enabled);
 
@@ -80,6 +85,7 @@ private:
     void connectGroups();
     void connectActions();
     void applyTypeLayout();
+    void placeMemorySlotArea();
     void onTypeChosen();
     void disablePage();
     enclosure::SharedInputs sharedInputs() const;

@@ -105,6 +105,9 @@ void EnclosurePage::drawCurves(const enc::SharedResult& shared) {
         {curve::kLinkwitzResult, plan.linkwitz, TableColumn::Equalised,
          TableColumn::EqualisedAbsolute},
     }};
+    m_charts->setChartNote(ChartKind::Absolute,
+                           QString::fromUtf8(plan.absoluteNote.data(),
+                                             static_cast<qsizetype>(plan.absoluteNote.size())));
     for (ChartKind kind : {ChartKind::Relative, ChartKind::Absolute}) {
         const bool absolute = kind == ChartKind::Absolute;
         ResponseChart& chart = m_charts->chart(kind);

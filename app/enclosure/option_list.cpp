@@ -4,11 +4,14 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include "enclosure/option_list_accessible.h"
+
 namespace sublumo {
 
 OptionList::OptionList(const QString& objectName, const QString& title,
                        const std::vector<std::string_view>& items, QWidget* parent)
     : QGroupBox(title, parent) {
+    installOptionListAccessibility();
     setObjectName(objectName);
     setAccessibleName(title.trimmed());
     // Drawn over the chart: its own background keeps the chart's lines out of the title.
@@ -28,7 +31,7 @@ OptionList::OptionList(const QString& objectName, const QString& title,
     adjustSize();
     hide();
     connect(m_list, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { emit chosen(m_list->row(item)); });
+            [this](QListWidgetItem* item) { choose(m_list->row(item)); });
     m_list->installEventFilter(this);
 }
 
@@ -37,9 +40,12 @@ int OptionList::count() const {
 }
 
 void OptionList::setItemEnabled(int row, bool enabled) {
+    if (itemEnabled(row) == enabled)
+        return;
     QListWidgetItem* item = m_list->item(row);
     item->setFlags(enabled ? item->flags() | Qt::ItemIsEnabled
                            : item->flags() & ~Qt::ItemIsEnabled);
+    notifyItemEnabledChanged(m_list, row);
 }
 
 bool OptionList::itemEnabled(int row) const {
@@ -54,6 +60,12 @@ int OptionList::currentRow() const {
     return m_list->currentRow();
 }
 
+void OptionList::choose(int row) {
+    // Qt's list reports a click on a disabled item like any other.
+    if (row >= 0 && row < count() && itemEnabled(row))
+        emit chosen(row);
+}
+
 void OptionList::popUp() {
     show();
     raise();
@@ -64,9 +76,7 @@ bool OptionList::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_list && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-            const int row = m_list->currentRow();
-            if (row >= 0 && itemEnabled(row))
-                emit chosen(row);
+            choose(m_list->currentRow());
             return true;
         }
         if (key == Qt::Key_Escape) {

@@ -9,7 +9,8 @@ class QListWidget;
 namespace sublumo {
 
 // A pop-up list of choices over the charts (alignments, end corrections, fill amounts): a
-// click or Enter on an enabled item chooses it, Escape hides the list.
+// click or Enter on an enabled item chooses it, Escape hides the list. A disabled item does
+// nothing, however it is reached.
 class OptionList : public QGroupBox {
     Q_OBJECT
 public:
@@ -22,6 +23,8 @@ public:
     bool itemEnabled(int row) const;
     void setCurrentRow(int row);
     int currentRow() const;
+    // Emits chosen(row) when that item is enabled.
+    void choose(int row);
     // Shows the list and gives it the focus.
     void popUp();
 

@@ -40,10 +40,9 @@ SourceGroup::SourceGroup(PlatformServices& platform, NumberFormat format, QWidge
     caption("Pd")->setFocusPolicy(Qt::TabFocus);
     caption("Pd")->setCursor(Qt::PointingHandCursor);
 
-    m_warning = new QLabel(QStringLiteral("!"), this);
+    m_warning = new TextLabel(QStringLiteral("!"), this);
     m_warning->setObjectName(QStringLiteral("overload"));
     m_warning->setToolTip(QStringLiteral("Input level exceeds driver's Pe!"));
-    m_warning->setAccessibleName(QStringLiteral("!"));
     m_warning->setAccessibleDescription(m_warning->toolTip());
     m_warning->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0); font-weight: bold;"));
     grid()->addWidget(m_warning, 2, 3);

@@ -183,7 +183,6 @@ void VentDesignGroup::chooseFill(int row) {
     m_fills->setCurrentRow(row);
     const QString text = fromView(enclosure::kFillAmounts[m_fillAmount].caption);
     m_fillCaption->setText(text);
-    m_fillCaption->setAccessibleName(text);
     emit edited();
 }
 
@@ -192,7 +191,6 @@ void VentDesignGroup::toggleReadout() {
     m_readout = toMass ? enclosure::VentReadout::Ma : enclosure::VentReadout::Va;
     const QString name = toMass ? QStringLiteral("Ma") : QStringLiteral("Va");
     caption("Va")->setText(name);
-    caption("Va")->setAccessibleName(name);
     unit("Va")->setText(toMass ? QStringLiteral("g") : QStringLiteral("l"));
     const QString hint = toMass ? kMaHint : kVaHint;
     caption("Va")->setToolTip(hint);

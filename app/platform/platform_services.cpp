@@ -2,7 +2,6 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -30,7 +29,7 @@ bool DesktopPlatform::askYesNo(QWidget* parent, const QString& title, const QStr
 }
 
 void DesktopPlatform::showError(QWidget* parent, const QString& text) {
-    QMessageBox::critical(parent, QGuiApplication::applicationDisplayName(), text);
+    QMessageBox::critical(parent, QString::fromLatin1(kErrorTitle), text);
 }
 
 void DesktopPlatform::showInfo(QWidget* parent, const QString& title, const QString& text) {

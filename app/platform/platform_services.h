@@ -9,6 +9,9 @@ class QWidget;
 
 namespace sublumo {
 
+// Every error box has this title, whatever went wrong; questions and notes pass their own.
+inline constexpr char kErrorTitle[] = "Error";
+
 // Everything that talks to the operating system or blocks on a modal dialog goes through
 // here, so that tests can answer it and nothing waits on a real dialog.
 class PlatformServices {

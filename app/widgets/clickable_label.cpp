@@ -13,13 +13,13 @@ void ClickableLabel::mousePressEvent(QMouseEvent* event) {
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
-    QLabel::mouseReleaseEvent(event);
+    TextLabel::mouseReleaseEvent(event);
 }
 
 void ClickableLabel::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
         emit doubleClicked();
-    QLabel::mouseDoubleClickEvent(event);
+    TextLabel::mouseDoubleClickEvent(event);
 }
 
 void ClickableLabel::keyPressEvent(QKeyEvent* event) {
@@ -29,7 +29,7 @@ void ClickableLabel::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    QLabel::keyPressEvent(event);
+    TextLabel::keyPressEvent(event);
 }
 
 }  // namespace sublumo

@@ -1,14 +1,14 @@
 #pragma once
 
-#include <QLabel>
+#include "text_label.h"
 
 namespace sublumo {
 
 // A label that reports clicks and double-clicks: captions and unit labels act as switches.
-class ClickableLabel : public QLabel {
+class ClickableLabel : public TextLabel {
     Q_OBJECT
 public:
-    using QLabel::QLabel;
+    using TextLabel::TextLabel;
 
 signals:
     void clicked();

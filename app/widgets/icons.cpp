@@ -156,6 +156,31 @@ void drawApplication(QPainter& p) {
 }
 
 // An arrow standing on a bar: the charts' +10 dB shift; upside down for -10 dB.
+// An open folder: its back, and the front flap tilted towards the viewer.
+void drawOpenDesign(QPainter& p) {
+    p.setPen(pen(kInk, 1.0));
+    p.setBrush(QColor(0xf0, 0xc0, 0x30).darker(115));
+    p.drawPolygon(QPolygonF({QPointF(1.5, 3.5), QPointF(6, 3.5), QPointF(7.5, 5), QPointF(13.5, 5),
+                             QPointF(13.5, 13.5), QPointF(1.5, 13.5)}));
+    p.setBrush(QColor(0xf0, 0xc0, 0x30));
+    p.drawPolygon(
+        QPolygonF({QPointF(1.5, 13.5), QPointF(4, 7.5), QPointF(15.5, 7.5), QPointF(13.5, 13.5)}));
+}
+
+// A floppy disk: the body, its label and the metal shutter.
+void drawSaveDesign(QPainter& p) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(kBlue);
+    p.drawPolygon(QPolygonF({QPointF(1.5, 1.5), QPointF(12, 1.5), QPointF(14.5, 4),
+                             QPointF(14.5, 14.5), QPointF(1.5, 14.5)}));
+    p.setBrush(kPaper);
+    p.drawRect(QRectF(3.5, 8.5, 9, 5));
+    p.setBrush(kGrey);
+    p.drawRect(QRectF(4.5, 1.5, 6, 4));
+    p.setBrush(kInk);
+    p.drawRect(QRectF(8.5, 2.2, 1.4, 2.6));
+}
+
 void drawShift(QPainter& p, bool up) {
     if (!up)
         p.setTransform(QTransform(1, 0, 0, -1, 0, kGrid), true);
@@ -193,6 +218,10 @@ void draw(QPainter& p, IconKind kind) {
             return drawShift(p, false);
         case IconKind::Application:
             return drawApplication(p);
+        case IconKind::OpenDesign:
+            return drawOpenDesign(p);
+        case IconKind::SaveDesign:
+            return drawSaveDesign(p);
     }
 }
 

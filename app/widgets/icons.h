@@ -18,6 +18,8 @@ enum class IconKind {
     ShiftUp,
     ShiftDown,
     Application,
+    OpenDesign,
+    SaveDesign,
 };
 
 QIcon sublumoIcon(IconKind kind);

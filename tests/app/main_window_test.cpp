@@ -128,6 +128,49 @@ TEST_F(MainWindowTest, EnclosurePageTimerStartsTheDesign) {
     EXPECT_EQ(starts, 1);
 }
 
+// The window opens with the Loudspeaker page only; each other part appears as the user first
+// goes to it, showing the driver typed meanwhile. (findChild, not findByName, which would
+// build them all.)
+TEST_F(MainWindowTest, PagesAndTheDetailedListAreBuiltWhenFirstShown) {
+    const auto exists = [this](const char* name) {
+        return window->findChild<QWidget*>(QString::fromLatin1(name)) != nullptr;
+    };
+    for (const char* part :
+         {"enclosurePage", "formulasText", "advancedOptionsPage", "detailedListWindow"})
+        EXPECT_FALSE(exists(part)) << part;
+    ui_test::typeInto(window->parameterPanel().field(Param::Qms), "2.5");
+    ui_test::typeInto(window->parameterPanel().field(Param::Qes), "0.35");
+    ui_test::typeInto(window->parameterPanel().field(Param::fs), "30");
+    ui_test::typeInto(window->parameterPanel().field(Param::Mms), "60");
+    ui_test::typeInto(window->parameterPanel().field(Param::Dd), "260");
+    ui_test::typeInto(window->parameterPanel().field(Param::Re), "5.6");
+
+    auto* lower = window->findChild<QTabWidget*>("lowerArea");
+    ui_test::clickTab(lower, 1);
+    ASSERT_TRUE(exists("advancedOptionsPage"));
+    EXPECT_TRUE(window->findChild<QWidget*>("advancedOptionsPage")->isVisible());
+    EXPECT_TRUE(window->findChild<QRadioButton*>("menuDiaphragmArea")->isChecked());
+
+    ui_test::clickTab(window->findChild<QTabWidget*>("pages"), 1);
+    ASSERT_TRUE(exists("enclosurePage"));
+    EXPECT_TRUE(window->findChild<QWidget*>("enclosurePage")->isVisible());
+    auto* vb = window->findChild<QWidget*>("closedBox")->findChild<QLineEdit*>("Vb");
+    EXPECT_TRUE(waitFor([vb] { return vb->isEnabled(); }));  // the design started
+    EXPECT_FALSE(exists("formulasText"));
+
+    QTest::keyClick(window->findChild<QTabWidget*>("pages")->tabBar(), Qt::Key_Right);
+    auto* formulas = window->findChild<QPlainTextEdit*>("formulasText");
+    ASSERT_NE(formulas, nullptr);
+    EXPECT_TRUE(waitFor([formulas] { return formulas->toPlainText().contains("Qts = "); }));
+
+    window->showPage(0);
+    ui_test::clickTab(lower, 0);
+    EXPECT_FALSE(exists("detailedListWindow"));
+    QTest::mouseClick(window->findChild<QWidget*>("countLabel"), Qt::LeftButton);
+    ASSERT_TRUE(exists("detailedListWindow"));
+    EXPECT_TRUE(window->findChild<QWidget*>("detailedListWindow")->isVisible());
+}
+
 TEST_F(MainWindowTest, SummaryBoxFormsAndVisibility) {
     typeReferenceDriver();
     type("driverNameField", "X");

@@ -4,18 +4,24 @@
 // tab or a button, and wait for the window to catch up without fixed sleeps.
 #include <gtest/gtest.h>
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <functional>
 
+#include "widgets/lazy_page.h"
+
 namespace sublumo::ui_test {
 
 inline constexpr int kWaitMs = 2000;
 
+// Pages and windows that the program builds when first shown are built first, so that every
+// control of the window can be found, shown or not.
 template <typename T = QWidget>
 T* findByName(const QObject* root, const char* name) {
+    LazyPart::buildAll(root);
     T* found = root->findChild<T*>(QString::fromLatin1(name));
     if (found == nullptr)
         ADD_FAILURE() << "no control named " << name;
@@ -47,6 +53,12 @@ inline void typeReferenceDriver(const QObject* root) {
     typeInto(root, "Mms", "60");
     typeInto(root, "Dd", "260");
     typeInto(root, "Re", "5.6");
+}
+
+// What a screen reader reads as the control's name.
+inline QString readName(QWidget* control) {
+    QAccessibleInterface* read = QAccessible::queryAccessibleInterface(control);
+    return read == nullptr ? QString() : read->text(QAccessible::Name);
 }
 
 inline void clickButton(const QObject* root, const char* name) {

@@ -26,36 +26,10 @@ namespace {
 
 using testing::entryCount;
 using testing::readBytes;
+using testing::reportFromChild;
 using testing::TempDir;
 using testing::writeBytes;
 using Names = std::vector<std::string>;
-
-// Runs `body` in a forked child and returns what it reports: empty for success, else the first
-// fault it saw ("skip: ..." when the system does not allow the setting up).
-std::string reportFromChild(const std::function<std::string()>& body) {
-    int channel[2];
-    if (pipe(channel) != 0)
-        return "pipe failed";
-    const pid_t child = fork();
-    if (child == 0) {
-        close(channel[0]);
-        const std::string report = body();
-        [[maybe_unused]] const ssize_t written = write(channel[1], report.data(), report.size());
-        _exit(0);
-    }
-    close(channel[1]);
-    std::string report;
-    char buffer[512];
-    ssize_t got = 0;
-    while ((got = read(channel[0], buffer, sizeof buffer)) > 0)
-        report.append(buffer, static_cast<std::size_t>(got));
-    close(channel[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (!WIFEXITED(status))
-        return "child did not finish";
-    return report;
-}
 
 DriverRecord recordNamed(const std::string& name, const std::string& qms = "2.5") {
     return {name, {qms, "0.35", "30", "60", "260", "5.6", "12", "6", "150", "1.2", "https://"}};

@@ -45,6 +45,11 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTripRow{"HcWithoutHg",
                      {"Maker Three",
                       Values{"3", "0.5", "25", "100", "300", "7", "10", "", "", "", "https://"}},
+                     kDot},
+        // The page shows no Xmax for this pair, so the file carries none to derive from.
+        RoundTripRow{"HcWithZeroHg",
+                     {"Maker Four",
+                      Values{"3", "0.5", "25", "100", "300", "7", "10", "0", "", "", "https://"}},
                      kDot}),
     [](const auto& row) { return std::string(row.param.name); });
 
@@ -62,19 +67,22 @@ TEST(DriverFileWriter, WritesSiUnitsWithADecimalPoint) {
 struct ReadRow {
     const char* name;
     const char* file;
+    const char* fileName;  // as the import passes it
     bool ok;
     DriverRecord record;  // when ok
-    const char* reason;   // when not
+    bool heightsDerived;
+    const char* reason;  // when not
 };
 
 class DriverFileReader : public ::testing::TestWithParam<ReadRow> {};
 
 TEST_P(DriverFileReader, ConvertsOrSaysWhy) {
     const ReadRow& row = GetParam();
-    const DriverFileRead read = readDriverFile(row.file, kDot);
+    const DriverFileRead read = readDriverFile(row.file, kDot, row.fileName);
     EXPECT_EQ(read.ok, row.ok);
     if (row.ok) {
         EXPECT_EQ(read.record, row.record);
+        EXPECT_EQ(read.heightsDerived, row.heightsDerived);
     } else {
         EXPECT_EQ(read.reason, row.reason);
     }
@@ -82,51 +90,143 @@ TEST_P(DriverFileReader, ConvertsOrSaysWhy) {
 
 #define BASE "Qms=2\nQes=0.4\nFs=30\nMms=0.05\nSd=0.0314159265358979\nRe=6\n"
 
+using V = Values;
 INSTANTIATE_TEST_SUITE_P(
     Files, DriverFileReader,
     ::testing::Values(
-        ReadRow{"XmaxAloneGivesHcAndHg",
-                "[Driver]\nBrand=Acme\nModel=W8\n" BASE "Xmax=0.004\nPe=60\nLe=0.0008\n",
-                true,
-                {"Acme W8",
-                 Values{"2", "0.4", "30", "50", "200", "6", "8", "0", "60", "0.8", "https://"}},
-                ""},
+        // Xmax is shown only when Hc and Hg are both above 0: a file without a usable pair
+        // gets Hg = 1 mm and Hc = Hg + 2·Xmax.
         ReadRow{
-            "HcAndHgWinOverXmax",
-            "[Driver]\nBrand=Acme\nModel=W8\n" BASE "Hc=0.01\nHg=0.006\nXmax=0.9\n",
+            "XmaxAloneGivesHcAndHg",
+            "[Driver]\nBrand=Acme\nModel=W8\n" BASE "Xmax=0.004\nPe=60\nLe=0.0008\n",
+            "",
             true,
-            {"Acme W8", Values{"2", "0.4", "30", "50", "200", "6", "10", "6", "", "", "https://"}},
+            {"Acme W8", V{"2", "0.4", "30", "50", "200", "6", "9", "1", "60", "0.8", "https://"}},
+            true,
             ""},
+        ReadRow{"ZeroHcAndHgBesideXmax",
+                "[Driver]\nBrand=Acme\nModel=W8\n" BASE "Hc=0\nHg=0\nXmax=0.018\n",
+                "",
+                true,
+                {"Acme W8", V{"2", "0.4", "30", "50", "200", "6", "37", "1", "", "", "https://"}},
+                true,
+                ""},
+        ReadRow{"OneZeroHeightBesideXmax",
+                "[Driver]\nBrand=Acme\nModel=W8\n" BASE "Hc=0.012\nHg=0\nXmax=0.00423\n",
+                "",
+                true,
+                {"Acme W8", V{"2", "0.4", "30", "50", "200", "6", "9.46", "1", "", "", "https://"}},
+                true,
+                ""},
+        ReadRow{"ZeroHeightsWithoutXmaxStayAsTheyAre",
+                "[Driver]\nBrand=Acme\nModel=W8\n" BASE "Hc=0\nHg=0\nXmax=0\n",
+                "",
+                true,
+                {"Acme W8", V{"2", "0.4", "30", "50", "200", "6", "0", "0", "", "", "https://"}},
+                false,
+                ""},
+        ReadRow{"HcAndHgWinOverXmax",
+                "[Driver]\nBrand=Acme\nModel=W8\n" BASE "Hc=0.01\nHg=0.006\nXmax=0.9\n",
+                "",
+                true,
+                {"Acme W8", V{"2", "0.4", "30", "50", "200", "6", "10", "6", "", "", "https://"}},
+                false,
+                ""},
         ReadRow{"DecimalCommasAndOtherCase",
                 "[driver]\nBRAND=Acme\nmodel=W8\nqms=2\nQES=0,4\nfs=30\nmms=0,05\n"
                 "sd=0,0314159265358979\nre=6\nURL=https://acme.example\nBL=7.5\n",
+                "",
                 true,
-                {"Acme W8", Values{"2", "0.4", "30", "50", "200", "6", "", "", "", "",
-                                   "https://acme.example"}},
+                {"Acme W8",
+                 V{"2", "0.4", "30", "50", "200", "6", "", "", "", "", "https://acme.example"}},
+                false,
                 ""},
         ReadRow{"ModelOnlyAndBrackets",
                 "[Driver]\nModel=[W8]\n" BASE,
+                "other.wdr",
                 true,
-                {"(W8)", Values{"2", "0.4", "30", "50", "200", "6", "", "", "", "", "https://"}},
+                {"(W8)", V{"2", "0.4", "30", "50", "200", "6", "", "", "", "", "https://"}},
+                false,
+                ""},
+        ReadRow{"NoNameTakesTheFileName",
+                "[Driver]\nBrand=\n" BASE,
+                "drivers/Acme [W8].v2.wdr",
+                true,
+                {"Acme (W8).v2", V{"2", "0.4", "30", "50", "200", "6", "", "", "", "", "https://"}},
+                false,
                 ""},
         ReadRow{"NoQes",
                 "[Driver]\nBrand=Acme\nModel=W8\nQms=2\nFs=30\nMms=1\nSd=1\nRe=6\n",
+                "w8.wdr",
                 false,
                 {},
+                false,
                 "no Qes"},
         ReadRow{"UnusableSd",
                 "[Driver]\nBrand=Acme\nQms=2\nQes=1\nFs=30\nMms=1\nSd=big\nRe=6\n",
+                "",
                 false,
                 {},
+                false,
                 "no usable Sd"},
         ReadRow{"ZeroRe",
                 "[Driver]\nBrand=Acme\nQms=2\nQes=1\nFs=30\nMms=1\nSd=1\nRe=0\n",
+                "",
                 false,
                 {},
+                false,
                 "no usable Re"},
-        ReadRow{"NoName", "[Driver]\n" BASE, false, {}, "no Brand or Model"},
-        ReadRow{"NoSection", "Brand=Acme\n" BASE, false, {}, "no [Driver] section"}),
+        ReadRow{"NoNameNorFileName", "[Driver]\n" BASE, "", false, {}, false, "no Brand or Model"},
+        ReadRow{"NoNameAndAnEmptyStem",
+                "[Driver]\n" BASE,
+                ".wdr",
+                false,
+                {},
+                false,
+                "no Brand or Model"},
+        ReadRow{"NoNameStillNeedsQes",
+                "[Driver]\nQms=2\nFs=30\nMms=1\nSd=1\nRe=6\n",
+                "w8.wdr",
+                false,
+                {},
+                false,
+                "no Qes"},
+        ReadRow{"NoSection", "Brand=Acme\n" BASE, "", false, {}, false, "no [Driver] section"}),
     [](const auto& row) { return std::string(row.param.name); });
+
+struct XmaxRow {
+    const char* name;
+    const char* heights;  // the lines beside Xmax
+    const char* xmax;
+    NumberFormat format;
+};
+
+class DerivedHeights : public ::testing::TestWithParam<XmaxRow> {};
+
+TEST_P(DerivedHeights, WritingTheDriverOutGivesTheFilesXmaxBack) {
+    const XmaxRow& row = GetParam();
+    const std::string file = std::string("[Driver]\nBrand=Acme\nModel=W8\n") + BASE + row.heights +
+                             "Xmax=" + row.xmax + "\n";
+    const DriverFileRead read = readDriverFile(file, row.format);
+    ASSERT_TRUE(read.ok) << read.reason;
+    EXPECT_TRUE(read.heightsDerived);
+    const std::string written = writeDriverFile(read.record);
+    EXPECT_NE(written.find("\r\nXmax=" + std::string(row.xmax) + "\r\n"), std::string::npos)
+        << written;
+    // Both heights above 0, so the page shows that Xmax too.
+    const DriverFileRead again = readDriverFile(written, row.format);
+    EXPECT_FALSE(again.heightsDerived);
+    EXPECT_EQ(again.record, read.record);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, DerivedHeights,
+                         ::testing::Values(XmaxRow{"NoHeights", "", "0.018", kDot},
+                                           XmaxRow{"ZeroHeights", "Hc=0\nHg=0\n", "0.00423", kDot},
+                                           XmaxRow{"CommaLocale", "Hc=0\nHg=0\n", "0.0127", kComma},
+                                           XmaxRow{"HgOnly", "Hg=0.006\n", "0.0035", kComma},
+                                           XmaxRow{"Tiny", "", "0.0001", kDot},
+                                           XmaxRow{"Long", "Hc=0\n", "0.0283", kDot}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 // Fifty files of every kind the community shares, with what each should become.
 struct Generated {
@@ -148,7 +248,7 @@ Generated generateFolder(bool replaceCollisions) {
         };
         const bool noQes = i % 10 == 7;
         const bool noSection = i == 13 || i == 27;
-        const bool noName = i == 41;
+        const bool noName = i == 41;  // named after its file
         std::string name =
             i % 5 == 2 ? "Bränd [" + std::to_string(i) + "]" : "Brand " + std::to_string(i);
         std::string file = noSection ? "[Speaker]\n" : "[Driver]\n";
@@ -165,7 +265,7 @@ Generated generateFolder(bool replaceCollisions) {
         g.files.push_back({"driver_" + std::to_string(i) + ".wdr", file});
 
         const bool collides = i == 3 || i == 9 || i == 16;
-        if (noQes || noSection || noName)
+        if (noQes || noSection)
             ++g.expected.skipped;
         else if (collides && replaceCollisions)
             ++g.expected.replaced;
@@ -173,7 +273,7 @@ Generated generateFolder(bool replaceCollisions) {
             ++g.expected.skipped;
         else
             ++g.expected.imported;
-        g.collisions += (collides && !(noQes || noSection || noName)) ? 1 : 0;
+        g.collisions += (collides && !(noQes || noSection)) ? 1 : 0;
     }
     return g;
 }
@@ -204,6 +304,7 @@ TEST_P(FolderImport, FiftyVariedFilesImportWithTheRightCounts) {
     EXPECT_EQ(reopened.recordCount(), g.existing.size() + counts.imported);
     EXPECT_EQ(reopened.readValue("Brand 3 Model 3", "Qes"), replace ? "0,41" : "");
     EXPECT_EQ(reopened.readValue("Bränd (2) Model 2", "Qms"), "3,25");
+    EXPECT_EQ(reopened.readValue("driver_41", "Qms"), "3,25");
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, FolderImport,
@@ -252,6 +353,24 @@ TEST(ImportSummary, CountsAndEachSkippedFileWithItsReason) {
     const auto items = planImport(files, existing, kDot, {});
     EXPECT_EQ(importSummary(items),
               "Imported: 1, replaced: 0, skipped: 2.\nbad.wdr: no Qes\nagain.wdr: the name exists");
+}
+
+TEST(ImportSummary, SaysForHowManyImportedDriversHcAndHgWereDerived) {
+    const std::string withXmax = BASE "Hc=0\nHg=0\nXmax=0.005\n";
+    std::vector<DriverFileInput> files = {{"a.wdr", "[Driver]\nBrand=A\nModel=1\n" + withXmax},
+                                          {"b.wdr", "[Driver]\nBrand=B\nModel=1\n" + withXmax},
+                                          {"c.wdr", "[Driver]\nBrand=C\nModel=1\n" BASE}};
+    const std::vector<std::string> existing = {"B 1"};
+    // The skipped file does not count.
+    EXPECT_EQ(importSummary(planImport(files, existing, kDot, {})),
+              "Imported: 2, replaced: 0, skipped: 1.\n"
+              "Hc and Hg were derived from Xmax for 1 driver (Hg = 1 mm, Hc = Hg + 2·Xmax).\n"
+              "b.wdr: the name exists");
+    const auto replaced =
+        planImport(files, existing, kDot, [](const std::string&) { return C::Replace; });
+    EXPECT_EQ(importSummary(replaced),
+              "Imported: 2, replaced: 1, skipped: 0.\n"
+              "Hc and Hg were derived from Xmax for 2 drivers (Hg = 1 mm, Hc = Hg + 2·Xmax).");
 }
 
 TEST(ImportApply, AReplacedRecordLosesItsOldKeys) {

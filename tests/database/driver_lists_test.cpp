@@ -51,6 +51,21 @@ TEST_F(AllList, WithTheFilterOffListsEveryRecordAlphabeticallyIgnoringCase) {
     EXPECT_EQ(m_lists.findInAll("MAKER one 10w"), 3u);
 }
 
+// Names that agree in their first bytes, end early or carry letters beyond ASCII come in the
+// order alphabeticallyBefore gives.
+TEST_F(AllList, ListsLongAndLookAlikeNamesInTheOneAlphabeticalOrder) {
+    for (const char* name :
+         {"Scan-Speak 18W/8531", "scan-speak 18W/8531G00", "Scan-Speak 15W", "Scan", "scan-",
+          "\xC3\x84tna Horn", "\xC3\xA4tna", "Acme 10", "acme 1", "ACME 100 Woofer", "Zeta", "z"})
+        add(name, "200");
+    m_filter.on = false;
+    ASSERT_TRUE(refresh().ok);
+    Names expected = m_lists.nameList();
+    ASSERT_EQ(expected.size(), 16u);
+    std::sort(expected.begin(), expected.end(), alphabeticallyBefore);
+    EXPECT_EQ(m_lists.allEntries(), expected);
+}
+
 TEST_F(AllList, SearchTextIgnoresTheCaseOfAToZ) {
     struct Row {
         const char* text;

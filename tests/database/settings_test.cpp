@@ -57,6 +57,30 @@ TEST(SettingsStore, WritesKeyByKeyAndLeavesEveryOtherLineAsItWas) {
               "; kept\r\n[Form]\r\nTop=5\r\nLeft=80\r\nPin=1\r\n\r\n[recent]\r\n0=A & B\r\n\r\n");
 }
 
+TEST(SettingsKeys, RecentDesignsAreTenNewestFirstInTheirOwnSection) {
+    TempDir dir;
+    const std::string path = dir.file("sublumo_cfg.ini");
+    writeBytes(path,
+               "[recent designs]\r\n0=/a.sublumo\r\n1=\r\n2=/b.sublumo\r\n3=/a.sublumo\r\n\r\n");
+    SettingsStore store;
+    store.open(path);
+    Names paths = readRecentDesigns(store);
+    EXPECT_EQ(paths, (Names{"/a.sublumo", "/b.sublumo"}));
+    paths = withRecentDesign(paths, "/b.sublumo");
+    EXPECT_EQ(paths, (Names{"/b.sublumo", "/a.sublumo"}));
+    for (int i = 0; i < 12; ++i) paths = withRecentDesign(paths, "/" + std::to_string(i));
+    EXPECT_EQ(paths.size(), kRecentDesignCount);
+    EXPECT_EQ(paths.front(), "/11");
+    EXPECT_EQ(paths.back(), "/2");
+
+    writeRecentDesigns(store, {"/x é.sublumo"});
+    ASSERT_TRUE(store.flush());
+    EXPECT_EQ(readBytes(path), "[recent designs]\r\n0=/x é.sublumo\r\n\r\n");
+    writeRecentDesigns(store, {});
+    ASSERT_TRUE(store.flush());
+    EXPECT_EQ(readBytes(path), "");
+}
+
 TEST(SettingsStore, TwoCopiesWritingDifferentKeysKeepBoth) {
     TempDir dir;
     const std::string path = dir.file("sublumo_cfg.ini");

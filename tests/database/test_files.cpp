@@ -2,6 +2,8 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -45,6 +47,31 @@ int entryCount(const std::string& directory) {
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(directory))
         ++count;
     return count;
+}
+
+std::string reportFromChild(const std::function<std::string()>& body) {
+    int channel[2];
+    if (pipe(channel) != 0)
+        return "pipe failed";
+    const pid_t child = fork();
+    if (child == 0) {
+        close(channel[0]);
+        const std::string report = body();
+        [[maybe_unused]] const ssize_t written = write(channel[1], report.data(), report.size());
+        _exit(0);
+    }
+    close(channel[1]);
+    std::string report;
+    char buffer[512];
+    ssize_t got = 0;
+    while ((got = read(channel[0], buffer, sizeof buffer)) > 0)
+        report.append(buffer, static_cast<std::size_t>(got));
+    close(channel[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (!WIFEXITED(status))
+        return "child did not finish";
+    return report;
 }
 
 }  // namespace sublumo::testing

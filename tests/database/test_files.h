@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace sublumo::testing {
@@ -24,5 +25,9 @@ void writeBytes(const std::string& path, const std::string& bytes);
 bool fileExists(const std::string& path);
 // Names in the directory other than "." and "..".
 int entryCount(const std::string& directory);
+
+// Runs `body` in a forked child and returns what it reports: empty for success, else the first
+// fault it saw ("skip: ..." when the system does not allow the setting up).
+std::string reportFromChild(const std::function<std::string()>& body);
 
 }  // namespace sublumo::testing

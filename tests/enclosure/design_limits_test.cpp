@@ -205,6 +205,37 @@ TEST(DesignLimits, VentVelocityOnlyWhereThereIsAVent) {
     }
 }
 
+// The distance scales the pressure only: the group delay and every limit but the levels stay as
+// they are at d = 0, and the level chart says why it is empty.
+TEST(DesignLimits, AtDistanceZeroOnlyTheLevelChartIsEmpty) {
+    const DriverParameters d = limitedDriver(0.8, 4.0, 60.0);
+    SharedInputs atZero = sharedFor({1});
+    atZero.d = "0";
+    for (const auto& box : kBoxes) {
+        SCOPED_TRACE(box.name);
+        const auto near = box.design(d, sharedFor({1})).inputs;
+        const auto zero = box.design(d, atZero).inputs;
+        ASSERT_TRUE(near && zero);
+        for (LimitKind kind : {LimitKind::Impedance, LimitKind::Excursion, LimitKind::GroupDelay,
+                               LimitKind::MaximumPower}) {
+            const LimitChart a = computeLimitChart(kind, *near);
+            const LimitChart b = computeLimitChart(kind, *zero);
+            ASSERT_EQ(a.curves.size(), b.curves.size()) << a.title;
+            EXPECT_EQ(b.notApplicable, "") << a.title;
+            for (std::size_t c = 0; c < a.curves.size(); ++c) {
+                ASSERT_EQ(b.curves[c].value.size(), std::size_t{kLimitGridPoints}) << a.title;
+                for (std::size_t i = 0; i < a.curves[c].value.size(); ++i)
+                    EXPECT_NEAR(b.curves[c].value[i], a.curves[c].value[i],
+                                1e-9 * std::abs(a.curves[c].value[i]))
+                        << a.title << " " << i;
+            }
+        }
+        const LimitChart spl = computeLimitChart(LimitKind::MaximumSpl, *zero);
+        EXPECT_TRUE(spl.curves.empty());
+        EXPECT_EQ(spl.notApplicable, "Enter a distance d above 0 to see the sound pressure level.");
+    }
+}
+
 double at(const LimitChart& chart, std::size_t curve, std::size_t i) {
     return chart.curves.at(curve).value.at(i);
 }

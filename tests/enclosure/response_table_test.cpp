@@ -97,24 +97,34 @@ TEST(ResponseTable, PlotDecisionAndOptionsByType) {
     const DriverParameters d = test::makeDriver();
     SharedInputs noSource = withCabinGain();
     noSource.U = "0";
+    SharedInputs noDistance = withCabinGain();
+    noDistance.d = "0";
     struct Row {
         const char* name;
         SharedResult shared;
         bool options, main, absolute;
+        std::string_view absoluteNote;
     };
+    const std::string_view enterU = "Enter a voltage U above 0 to see the sound pressure level.";
+    const std::string_view enterD = "Enter a distance d above 0 to see the sound pressure level.";
     VentedBoxInputs ventedNoTuning;
     ventedNoTuning.Vb = "50";
     BandpassBoxInputs bandpassNoRear;
     bandpassNoRear.Vf = "15";
     const Row rows[] = {
         {"closed, no source level", recomputeClosedBox(d, noSource, closedBox("40"), kComma).shared,
-         true, true, false},
+         true, true, false, enterU},
+        {"closed, no distance", recomputeClosedBox(d, noDistance, closedBox("40"), kComma).shared,
+         true, true, false, enterD},
+        {"closed, level shown",
+         recomputeClosedBox(d, withCabinGain(), closedBox("40"), kComma).shared, true, true, true,
+         ""},
         {"closed, no volume", recomputeClosedBox(d, withCabinGain(), closedBox("0"), kComma).shared,
-         false, false, false},
+         false, false, false, ""},
         {"vented, fb 0", recomputeVentedBox(d, withCabinGain(), ventedNoTuning, kComma).shared,
-         false, false, false},
+         false, false, false, ""},
         {"bandpass, Vr 0", recomputeBandpassBox(d, withCabinGain(), bandpassNoRear, kComma).shared,
-         false, false, false},
+         false, false, false, ""},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -123,6 +133,7 @@ TEST(ResponseTable, PlotDecisionAndOptionsByType) {
         EXPECT_EQ(r.shared.curves.main, r.main);
         EXPECT_EQ(r.shared.curves.cabinGain, r.main);
         EXPECT_EQ(r.shared.curves.absolute, r.absolute);
+        EXPECT_EQ(r.shared.curves.absoluteNote, r.absoluteNote);
         EXPECT_FALSE(r.shared.curves.linkwitz);
     }
 }

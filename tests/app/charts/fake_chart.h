@@ -48,6 +48,7 @@ public:
     }
     double levelMinimum() const override { return m_window.first; }
     double levelMaximum() const override { return m_window.second; }
+    void setNote(const QString& text) override { note = text; }
 
     std::optional<ChartReading> readingAt(QPointF pixel) const override {
         const double x = pixel.x() - plotLeft;
@@ -70,6 +71,7 @@ public:
     std::array<int, curve::kCount> clearCount{};
     std::array<int, curve::kCount> setCount{};
     std::vector<std::pair<double, double>> windows;  // every setLevelWindow, in order
+    QString note;
 
 private:
     static std::size_t index(int curve) { return static_cast<std::size_t>(curve); }

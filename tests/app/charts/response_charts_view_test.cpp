@@ -1,10 +1,14 @@
 #include "charts/response_charts_view.h"
 
 #include <gtest/gtest.h>
+#include <QAccessible>
+#include <QContextMenuEvent>
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include "charts/fake_chart.h"
@@ -146,6 +150,53 @@ TEST_F(ResponseChartsViewTest, ClicksOnEitherChartAreReportedToThePage) {
     view->showChart(ChartKind::Absolute);
     QTest::mouseDClick(charts.absolute->widget(), Qt::LeftButton, {}, {100, 100});
     EXPECT_EQ(doubleClicked.count(), 1);
+}
+
+// A screen reader finds the "Curves" menu under its button, as it finds a menu bar's menu under
+// its item, reads its title and items, and opens it; a right click on a chart opens it too.
+TEST_F(ResponseChartsViewTest, TheCurvesMenuIsReadAsTheMenuOfItsButton) {
+    auto* button = findByName<QToolButton>(view.get(), "curves");
+    QAccessibleInterface* read = QAccessible::queryAccessibleInterface(button);
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->role(), QAccessible::ButtonMenu);
+    EXPECT_EQ(read->text(QAccessible::Name), "Curves");
+    EXPECT_TRUE(read->state().hasPopup);
+    ASSERT_EQ(read->childCount(), 1);
+    QAccessibleInterface* menu = read->child(0);
+    EXPECT_EQ(read->indexOfChild(menu), 0);
+    EXPECT_EQ(menu->role(), QAccessible::PopupMenu);
+    EXPECT_EQ(menu->text(QAccessible::Name), "Curves");
+    QStringList items;
+    for (int i = 0; i < menu->childCount(); ++i)
+        if (menu->child(i)->role() == QAccessible::MenuItem)
+            items << menu->child(i)->text(QAccessible::Name);
+    QStringList shown;
+    for (const QAction* action : button->menu()->actions())
+        if (!action->isSeparator())
+            shown << action->text();
+    EXPECT_FALSE(items.isEmpty());
+    EXPECT_EQ(items, shown);
+
+    // The menu runs its own loop while open: it is read and closed from inside it.
+    QMenu* popup = button->menu();
+    bool readWhileOpen = false;
+    QObject::connect(popup, &QMenu::aboutToShow, popup, [&] {
+        QTimer::singleShot(0, popup, [&] {
+            readWhileOpen = !menu->state().invisible;
+            popup->close();
+        });
+    });
+    read->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
+    EXPECT_TRUE(waitUntil([&] { return readWhileOpen; }));
+
+    // What a right click (or the menu key) on the chart sends it.
+    QWidget* chart = charts.relative->widget();
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, {100, 100},
+                                 chart->mapToGlobal(QPoint(100, 100)));
+    QApplication::sendEvent(chart, &rightClick);
+    EXPECT_TRUE(waitUntil([&] { return popup->isVisible(); }));
+    EXPECT_FALSE(menu->state().invisible);
+    popup->close();
 }
 
 }  // namespace

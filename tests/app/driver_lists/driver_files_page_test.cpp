@@ -85,6 +85,26 @@ INSTANTIATE_TEST_SUITE_P(DriverFiles, ImportAnswers,
                                            AnswerRow{"ClosedBox", -1, CollisionChoice::Skip}),
                          [](const auto& r) { return std::string(r.param.name); });
 
+TEST_F(DriverFilesPageTest, AFileWithXmaxButZeroHeightsComesInWithItsXmaxAndSaysSo) {
+    start();
+    const QByteArray base =
+        "Qms=2\nQes=0.4\nFs=30\nMms=0.05\nSd=0.0314159265358979\nRe=6\nHc=0\nHg=0\n";
+    writeFile("w8.wdr", "[Driver]\nBrand=Acme\nModel=W8\n" + base + "Xmax=0.018\n");
+    writeFile("nameless.wdr", "[Driver]\n" + base);
+    platform.openPaths = {path("w8.wdr"), path("nameless.wdr")};
+    click("importButton");
+    EXPECT_EQ(platform.infos,
+              QStringList{"Import\nImported: 2, replaced: 0, skipped: 0.\nHc and Hg were derived "
+                          "from Xmax for 1 driver (Hg = 1 mm, Hc = Hg + 2·Xmax)."});
+    EXPECT_EQ(rows(list("allList")), (QStringList{"Acme W8", "nameless"}));
+
+    clickRow(list("allList"), 0);
+    click("loadButton");
+    EXPECT_EQ(text("Hc"), "37");
+    EXPECT_EQ(text("Hg"), "1");
+    EXPECT_EQ(text("Xmax"), "18");
+}
+
 TEST_F(DriverFilesPageTest, ACancelledDialogChangesNothing) {
     writeDatabase({{"Maker Old"}});
     start();

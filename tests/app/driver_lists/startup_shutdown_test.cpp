@@ -1,4 +1,5 @@
 #include <sys/stat.h>
+#include <QApplication>
 #include <QCheckBox>
 #include <QRadioButton>
 
@@ -6,6 +7,7 @@
 #include "driver_lists_fixture.h"
 #include "enclosure/enclosure_page.h"
 #include "loudspeaker/summary_box.h"
+#include "settings_keys.h"
 
 namespace sublumo::ui_test {
 namespace {
@@ -73,6 +75,25 @@ TEST_F(StartupShutdownTest, EveryFormKeyIsRestoredAndWrittenBack) {
     EXPECT_EQ(section(written, "recent"), "[recent]\r\n0=A\r\n1=B");
 }
 
+// The Enclosure page and the detailed list window are built only when shown: a run that never
+// shows them writes their settings back as the file holds them.
+TEST_F(StartupShutdownTest, SettingsOfPartsNeverShownGoBackAsTheFileHoldsThem) {
+    QByteArray form2 = "[Form2]";
+    bool shown = false;
+    for (const database::SettingKey& key : database::form2Keys()) {
+        form2 += "\r\n" + QByteArray(key.key.data(), static_cast<qsizetype>(key.key.size())) +
+                 (shown ? "=1" : "=0");
+        shown = !shown;
+    }
+    writeFile("sublumo_cfg.ini",
+              "[Form]\r\nChart=Group delay\r\nPortLine=25\r\n\r\n" + form2 + "\r\n\r\n");
+    start();
+    window->close();
+    const QByteArray written = readFile("sublumo_cfg.ini");
+    EXPECT_TRUE(written.contains("\r\nChart=Group delay\r\nPortLine=25\r\n"));
+    EXPECT_EQ(section(written, "Form2"), form2);
+}
+
 TEST_F(StartupShutdownTest, HighZeroStartsContractedAndPinOneOnTop) {
     writeFile("sublumo_cfg.ini", "[Form]\r\nHigh=0\r\nPin=1\r\n");
     start();
@@ -108,6 +129,39 @@ TEST_F(StartupShutdownTest, ShutDownLeavesEveryBankByteForByte) {
     const QByteArray written = readFile("sublumo_cfg.ini");
     EXPECT_TRUE(written.startsWith(banks));
     EXPECT_TRUE(written.contains("[Form]\r\nTop=5\r\n"));
+}
+
+TEST_F(StartupShutdownTest, ColumnsChosenInOneRunSurviveARunThatNeverOpensTheDetailedList) {
+    writeDatabase({{"A"}});
+    const auto openDetailedList = [this] {
+        QTest::mouseClick(find<QLabel>("countLabel"), Qt::LeftButton);
+        QWidget* list = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == "detailedListWindow" && top->isVisible())
+                list = top;
+        return list;
+    };
+    start();
+    QWidget* list = openDetailedList();
+    ASSERT_NE(list, nullptr);
+    auto* qms = findByName<QCheckBox>(list, "columnQms");
+    QTest::mouseClick(qms, Qt::LeftButton, {}, QPoint(6, qms->height() / 2));
+    auto* ebp = findByName<QCheckBox>(list, "columnEBP");
+    ebp->setFocus();
+    QTest::keyClick(ebp, Qt::Key_Space);
+    window->close();
+    const QByteArray chosen = section(readFile("sublumo_cfg.ini"), "Form2");
+    ASSERT_TRUE(chosen.contains("\r\nQms=0\r\n") && chosen.contains("\r\nEBP=1\r\n"));
+
+    start();
+    window->close();
+    EXPECT_EQ(section(readFile("sublumo_cfg.ini"), "Form2"), chosen);
+
+    start();
+    list = openDetailedList();
+    ASSERT_NE(list, nullptr);
+    EXPECT_FALSE(findByName<QCheckBox>(list, "columnQms")->isChecked());
+    EXPECT_TRUE(findByName<QCheckBox>(list, "columnEBP")->isChecked());
 }
 
 TEST_F(StartupShutdownTest, ADatabaseThatCannotBeReadEndsTheStartWithoutWritingSettings) {

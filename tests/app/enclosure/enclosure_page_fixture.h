@@ -44,10 +44,12 @@ public:
     }
     double levelMinimum() const override { return m_min; }
     double levelMaximum() const override { return m_max; }
+    void setNote(const QString& text) override { note = text; }
     std::optional<ChartReading> readingAt(QPointF) const override { return std::nullopt; }
     QWidget* widget() override { return m_widget; }
 
     std::array<std::vector<std::pair<double, double>>, curve::kCount> curves;
+    QString note;
 
 private:
     QWidget* m_widget;

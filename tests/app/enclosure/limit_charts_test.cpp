@@ -129,5 +129,36 @@ TEST_F(LimitChartsTest, TheReadoutUsesTheKindsUnit) {
     EXPECT_EQ(page->charts().cursorReadout(), "cursor: 100 Hz / 2.5 dB, limited by Pe");
 }
 
+// While d is 0 (as on the way to typing 0.5) the group delay still draws; the level charts say
+// why they are empty, also to assistive technology, until d is above 0 again.
+TEST_F(LimitChartsTest, AtDistanceZeroTheLevelChartsSayWhyTheyAreEmpty) {
+    const QString note =
+        QStringLiteral("Enter a distance d above 0 to see the sound pressure level.");
+    openVented();
+    clickPage("sourceOn");
+    type("sourceMic", "d", "0");
+    EXPECT_EQ(charts[1]->note.toStdString(), note.toStdString());
+    EXPECT_TRUE(drawn(ChartKind::Absolute, curve::kCurrentDesign).empty());
+    EXPECT_FALSE(drawn(ChartKind::Relative, curve::kCurrentDesign).empty());
+    EXPECT_TRUE(charts[1]->widget()->accessibleDescription().startsWith(note));
+
+    choose(LimitKind::GroupDelay);
+    EXPECT_EQ(limitPlot->own(curve::kCurrentDesign).value.size(),
+              std::size_t{enclosure::kLimitGridPoints});
+    EXPECT_TRUE(limitPlot->note.isEmpty());
+    choose(LimitKind::MaximumSpl);
+    EXPECT_EQ(limitPlot->note.toStdString(), note.toStdString());
+    EXPECT_TRUE(limitPlot->own(curve::kCurrentDesign).value.empty());
+    EXPECT_TRUE(limitPlot->widget()->accessibleDescription().startsWith(note));
+
+    QTest::keyClick(in("sourceMic", "d"), Qt::Key_End);
+    QTest::keyClicks(in("sourceMic", "d"), QStringLiteral(".5"));
+    EXPECT_TRUE(limitPlot->note.isEmpty());
+    EXPECT_FALSE(limitPlot->own(curve::kCurrentDesign).value.empty());
+    EXPECT_FALSE(limitPlot->widget()->accessibleDescription().contains(note));
+    EXPECT_TRUE(charts[1]->note.isEmpty());
+    EXPECT_FALSE(drawn(ChartKind::Absolute, curve::kCurrentDesign).empty());
+}
+
 }  // namespace
 }  // namespace sublumo::ui_test

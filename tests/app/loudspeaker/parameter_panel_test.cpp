@@ -194,18 +194,18 @@ TEST_F(PanelTest, SwitchesNameWhatTheyShowAndSayWhatAClickDoes) {
         ClickableLabel* watched = label(row.watched);
         ASSERT_NE(watched, nullptr);
         for (int pass = 0; pass < 2; ++pass) {  // there and back again
-            EXPECT_EQ(watched->accessibleName(), row.nameBefore);
+            EXPECT_EQ(ui_test::readName(watched), row.nameBefore);
             EXPECT_EQ(watched->accessibleDescription(), row.descriptionBefore);
             click(label(row.clicked));
-            EXPECT_EQ(watched->accessibleName(), row.nameAfter);
+            EXPECT_EQ(ui_test::readName(watched), row.nameAfter);
             EXPECT_EQ(watched->accessibleDescription(), row.descriptionAfter);
             if (!watched->text().isEmpty()) {
-                EXPECT_EQ(watched->accessibleName(), watched->text());
+                EXPECT_EQ(ui_test::readName(watched), watched->text());
             }
             click(label(row.clicked));
         }
     }
-    EXPECT_EQ(label("clearAll")->accessibleName(), "Clear all");
+    EXPECT_EQ(ui_test::readName(label("clearAll")), "Clear all");
 }
 
 TEST_F(PanelTest, ClearAllResetsEverythingAndReturnsToTheName) {

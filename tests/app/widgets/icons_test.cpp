@@ -13,6 +13,7 @@ const std::vector<IconKind> kAllKinds = {
     IconKind::Screenshot, IconKind::StayOnTopOff, IconKind::StayOnTopOn,
     IconKind::Info,       IconKind::WebSearch,    IconKind::ToggleDiameterArea,
     IconKind::ShiftUp,    IconKind::ShiftDown,    IconKind::Application,
+    IconKind::OpenDesign, IconKind::SaveDesign,
 };
 
 QImage picture(IconKind kind, double devicePixelRatio) {
