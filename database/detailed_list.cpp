@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <set>
+#include <functional>
 #include <utility>
 
 #include "derived_quantities.h"
@@ -338,8 +338,15 @@ std::optional<double> DetailedRows::sortValue(std::size_t row, std::size_t colum
         return parseDecimal(text(shown, kTextIndex[column]), m_format, SignRule::AllowMinus);
     if (shown.empty)
         return std::nullopt;
-    // The rounded value as its text reads back, so that equal texts sort as ties.
-    return parseDecimal(cell(row, column), m_format, SignRule::AllowMinus);
+    // The value as its text reads back, so that equal texts sort as ties. Below 10^14 units of
+    // the last decimal the text is the rounded value's exact decimal, which reads back as the
+    // rounded value itself; larger values are written and read.
+    const int decimals = kColumns[column].decimals;
+    const double value = RecordQuantities(storedNumbers(shown)).value(*kColumns[column].derived);
+    const double rounded = roundToDecimals(value, decimals);
+    if (std::abs(rounded) < 1e14 / kPowersOfTen[static_cast<std::size_t>(decimals)])
+        return rounded;
+    return parseDecimal(formatRounded(value, decimals, m_format), m_format, SignRule::AllowMinus);
 }
 
 std::optional<NumberTextBound> DetailedRows::widestNumber(std::size_t column) const {
@@ -398,25 +405,49 @@ std::vector<std::size_t> selectionSortOrder(const std::vector<double>& values) {
     return order;
 }
 
-// The selection sort's result without its n^2 scans: the remaining rows are kept ordered by
-// (value, position), and the swap moves the displaced row to the position it is swapped into.
+// The selection sort's result without its n^2 scans. The rows of equal value form a group, and
+// the groups are taken in order of value; within a group the selection sort takes the row at
+// the earliest position, so each group keeps its rows' positions in a min-heap. The swap moves
+// the row at position i, the earliest of all remaining, to the position just taken.
 std::vector<std::size_t> fastSelectionSortOrder(const std::vector<double>& values) {
-    std::vector<double> v = values;
-    std::vector<std::size_t> order(values.size());
-    std::set<std::pair<double, std::size_t>> remaining;
-    for (std::size_t i = 0; i < v.size(); ++i) {
-        order[i] = i;
-        remaining.emplace(v[i], i);
+    const std::size_t n = values.size();
+    std::vector<std::size_t> byValue(n);
+    for (std::size_t i = 0; i < n; ++i) byValue[i] = i;
+    std::stable_sort(byValue.begin(), byValue.end(),
+                     [&](std::size_t a, std::size_t b) { return values[a] < values[b]; });
+    // positions[groupStart[g] .. groupStart[g + 1]) is group g's heap of positions, ascending
+    // at first, which is a heap already; groupEnd[g] is where its remaining part ends.
+    std::vector<std::size_t> positions = byValue;
+    std::vector<std::size_t> groupStart, groupEnd, groupOf(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        if (k == 0 || values[byValue[k]] != values[byValue[k - 1]])
+            groupStart.push_back(k);
+        groupOf[byValue[k]] = groupStart.size() - 1;
     }
-    for (std::size_t i = 0; i < v.size(); ++i) {
-        const std::size_t smallest = remaining.begin()->second;
-        remaining.erase(remaining.begin());
-        if (smallest != i) {
-            remaining.erase({v[i], i});
-            remaining.emplace(v[i], smallest);
-            std::swap(v[i], v[smallest]);
-            std::swap(order[i], order[smallest]);
-        }
+    groupEnd.assign(groupStart.begin() + (groupStart.empty() ? 0 : 1), groupStart.end());
+    groupEnd.push_back(n);
+    const auto heap = [&](std::size_t g) {
+        return std::pair(positions.begin() + static_cast<std::ptrdiff_t>(groupStart[g]),
+                         positions.begin() + static_cast<std::ptrdiff_t>(groupEnd[g]));
+    };
+    std::vector<std::size_t> order(n);  // the original row now at each position
+    for (std::size_t i = 0; i < n; ++i) order[i] = i;
+    std::size_t current = 0;  // the group of the smallest value left
+    for (std::size_t i = 0; i < n; ++i) {
+        while (groupEnd[current] == groupStart[current]) ++current;
+        auto [first, last] = heap(current);
+        std::pop_heap(first, last, std::greater<>());
+        const std::size_t smallest = *(last - 1);
+        --groupEnd[current];
+        if (smallest == i)
+            continue;
+        // The row at i is the earliest of its group: its place in the heap becomes `smallest`.
+        const std::size_t displaced = groupOf[order[i]];
+        auto [dFirst, dLast] = heap(displaced);
+        std::pop_heap(dFirst, dLast, std::greater<>());
+        *(dLast - 1) = smallest;
+        std::push_heap(dFirst, dLast, std::greater<>());
+        std::swap(order[i], order[smallest]);
     }
     return order;
 }
