@@ -215,6 +215,18 @@ TEST(DetailedList, ADerivedColumnSortsByTheTextsItShows) {
     EXPECT_EQ(sortedRowOrder(rows, {0, 1, 2}, qts), (std::vector<std::size_t>{0, 1, 2}));
     EXPECT_EQ(sortedRowOrder(rows, {2, 1, 0}, qts), (std::vector<std::size_t>{1, 0, 2}));
     EXPECT_EQ(sortedRowOrder(rows, {0, 1, 2}, column("URL")), std::nullopt);
+
+    // A compliance of some 10^15 mm/N is compared as its written text too.
+    database.writeValue("B", "fs", "0.0001");
+    database.writeValue("B", "Mms", "0.001");
+    database.writeValue("A", "fs", "30");
+    database.writeValue("A", "Mms", "60");
+    database.writeValue("C", "fs", "30");
+    database.writeValue("C", "Mms", "90");
+    const DetailedRows withHuge = detailedRows(database, names, kPoint);
+    EXPECT_EQ(withHuge.cell(1, column("Cms [mm/N]")).size(), 16u);
+    EXPECT_EQ(sortedRowOrder(withHuge, {0, 1, 2}, column("Cms [mm/N]")),
+              (std::vector<std::size_t>{2, 0, 1}));
     EXPECT_EQ(sortedRowOrder(detailedRows(database, {}, kPoint), {0}, qts), std::nullopt);
 }
 
