@@ -64,6 +64,12 @@ public:
     std::uint64_t namesVersion() const { return m_file.namesVersion(); }
     // Changes with every change of a name or a value.
     std::uint64_t contentVersion() const { return m_file.contentVersion(); }
+    // While the names stay, the values written so far, and for each record the count at its
+    // last change: what changed since a reader last looked.
+    std::uint64_t changeCount() const { return m_file.document().changeCount(); }
+    std::uint64_t recordChangedAt(std::size_t index) const {
+        return m_file.document().changedAt(index);
+    }
 
 private:
     IniFile m_file;

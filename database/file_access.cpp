@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -101,16 +102,26 @@ void syncDirectory(const std::string& directory) {
     close(fd);
 }
 
+std::uint64_t mixWord(std::uint64_t hash, std::uint64_t word) {
+    hash = (hash ^ word) * 1099511628211ULL;
+    return hash ^ (hash >> 29);
+}
+
 std::uint64_t hashBytes(const std::string& bytes) {
-    // FNV-style mixing over eight bytes at a time: fast enough to run on every flush.
-    std::uint64_t hash = 1469598103934665603ULL ^ bytes.size();
+    // FNV-style mixing over eight bytes at a time, in four lanes that do not wait for each
+    // other: fast enough to run on every open and every flush of a large database.
+    std::array<std::uint64_t, 4> lanes = {1469598103934665603ULL ^ bytes.size(),
+                                          0x9E3779B97F4A7C15ULL, 0xC2B2AE3D27D4EB4FULL,
+                                          0x165667B19E3779F9ULL};
     std::size_t i = 0;
-    for (; i + 8 <= bytes.size(); i += 8) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, bytes.data() + i, 8);
-        hash = (hash ^ word) * 1099511628211ULL;
-        hash ^= hash >> 29;
+    for (; i + 32 <= bytes.size(); i += 32) {
+        std::uint64_t words[4];
+        std::memcpy(words, bytes.data() + i, sizeof words);
+        for (std::size_t lane = 0; lane < lanes.size(); ++lane)
+            lanes[lane] = mixWord(lanes[lane], words[lane]);
     }
+    std::uint64_t hash = lanes[0];
+    for (std::size_t lane = 1; lane < lanes.size(); ++lane) hash = mixWord(hash, lanes[lane]);
     for (; i < bytes.size(); ++i)
         hash = (hash ^ static_cast<unsigned char>(bytes[i])) * 1099511628211ULL;
     return hash;

@@ -35,7 +35,7 @@ public:
     std::optional<std::size_t> findSection(std::string_view name) const;
     std::vector<std::string> sectionNames() const;
     // Lines of a section, with and without a key.
-    std::size_t lineCount(std::size_t index) const { return m_sections[index].lines.size(); }
+    std::size_t lineCount(std::size_t index) const { return m_sections[index].lineCount; }
 
     // The value of the first line with that key, or nothing.
     std::optional<std::string_view> find(std::size_t section, std::string_view key) const;
@@ -51,6 +51,11 @@ public:
     void setValue(std::string_view section, std::string_view key, std::string_view value);
     void eraseSection(std::string_view section);
 
+    // Counts the values set; a section keeps the count of its last change, so that a reader
+    // can take again only the sections changed since it last looked.
+    std::uint64_t changeCount() const { return m_changeCount; }
+    std::uint64_t changedAt(std::size_t index) const { return m_sections[index].changedAt; }
+
 private:
     struct Span {
         std::uint32_t offset = 0;
@@ -61,13 +66,21 @@ private:
         Span value;  // for a line without a key: the whole line
         bool hasKey = true;
     };
+    // A section's lines lie together in m_lines; a line added to a section that is not the
+    // last to grow moves the section's lines to the end first.
     struct Section {
         Span name;
-        std::vector<Line> lines;
+        std::uint32_t firstLine = 0;
+        std::uint32_t lineCount = 0;
+        std::uint64_t changedAt = 0;
     };
     class Reader;
 
     std::string_view text(Span span) const { return {m_text.data() + span.offset, span.length}; }
+    std::span<const Line> lines(const Section& section) const {
+        return std::span(m_lines).subspan(section.firstLine, section.lineCount);
+    }
+    void addLine(Section& section, const Line& line);
     Span store(std::string_view text);
     const Line* findLine(const Section& section, std::string_view key) const;
     void rebuildIndex() const;
@@ -77,8 +90,16 @@ private:
     std::string m_text;
     std::vector<Span> m_preamble;  // lines before the first header, where kept
     std::vector<Section> m_sections;
-    // Open addressing over the folded names: index + 1 of the first section of a name, 0 free.
-    mutable std::vector<std::uint32_t> m_slots;
+    std::vector<Line> m_lines;
+    std::uint64_t m_changeCount = 0;
+    // Open addressing over the folded names: index + 1 of the first section of a name (0 for
+    // a free slot) with the upper half of the name's hash, so that a probe reads another
+    // section's name only when their hashes agree.
+    struct Slot {
+        std::uint32_t index = 0;
+        std::uint32_t hash = 0;
+    };
+    mutable std::vector<Slot> m_slots;
     mutable bool m_indexValid = false;
 };
 

@@ -31,6 +31,12 @@ std::array<bool, kStoredCount> storedNeeded(const CriterionMask& needed) {
             is(C::Mms) || is(C::SPL), is(C::Re)};
 }
 
+// The same keys in the order records are written, which the look-up finds in one pass.
+constexpr std::array<std::string_view, kStoredCount> kKeysAsWritten = {"Qms", "Qes", "fs",
+                                                                       "Mms", "Dd",  "Re"};
+constexpr std::array<P::Value, kStoredCount> kValueAsWritten = {P::Qms, P::Qes, P::fs,
+                                                                P::Mms, P::Dd,  P::Re};
+
 constexpr std::array<P::Value, kCriterionCount> kCriterionValue = {P::Dd,  P::fs, P::Qts,
                                                                    P::Mms, P::Re, P::SPL};
 
@@ -53,7 +59,7 @@ double criterionValue(const ParsedRecord& parsed, Criterion criterion) {
 
 ParsedRecord parseRecord(const DriverDatabase& database, std::size_t index, NumberFormat format) {
     std::array<std::string_view, kStoredCount> texts;
-    database.valuesAt(index, kStoredKeys, texts);
+    database.valuesAt(index, kKeysAsWritten, texts);
     ParsedRecord parsed;
     const auto set = [&](P::Value v, std::optional<double> number) {
         if (!number)
@@ -62,7 +68,7 @@ ParsedRecord parseRecord(const DriverDatabase& database, std::size_t index, Numb
         parsed.valid = static_cast<std::uint8_t>(parsed.valid | (1U << v));
     };
     for (std::size_t s = 0; s < kStoredCount; ++s)
-        set(static_cast<P::Value>(s), readStoredNumber(texts[s], format));
+        set(kValueAsWritten[s], readStoredNumber(texts[s], format));
     const auto& v = parsed.values;
     if (parsed.has(P::Qes) && parsed.has(P::Qms))
         set(P::Qts, recordQts(v[P::Qes], v[P::Qms]));
@@ -91,12 +97,17 @@ std::variant<CriterionValues, std::string> criterionValuesOf(const DriverDatabas
 }
 
 void ParsedRecords::update(const DriverDatabase& database, NumberFormat format) {
-    if (database.contentVersion() == m_version && format.decimalSeparator == m_separator)
+    const bool sameRecords = database.namesVersion() == m_namesVersion &&
+                             format.decimalSeparator == m_separator &&
+                             database.recordCount() == m_records.size();
+    if (sameRecords && database.changeCount() == m_changeCount)
         return;
     m_records.resize(database.recordCount());
     for (std::size_t r = 0; r < m_records.size(); ++r)
-        m_records[r] = parseRecord(database, r, format);
-    m_version = database.contentVersion();
+        if (!sameRecords || database.recordChangedAt(r) > m_changeCount)
+            m_records[r] = parseRecord(database, r, format);
+    m_namesVersion = database.namesVersion();
+    m_changeCount = database.changeCount();
     m_separator = format.decimalSeparator;
 }
 

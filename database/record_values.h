@@ -40,8 +40,8 @@ std::variant<CriterionValues, std::string> criterionValuesOf(const DriverDatabas
                                                              const ParsedRecord& parsed,
                                                              const CriterionMask& needed);
 
-// The parsed records of a whole database, taken again whenever its content changed: a
-// keystroke in the filter then only compares numbers.
+// The parsed records of a whole database: a keystroke in the filter then only compares
+// numbers. Taken again whole when the names changed, else only the records changed since.
 class ParsedRecords {
 public:
     void update(const DriverDatabase& database, NumberFormat format);
@@ -49,7 +49,8 @@ public:
 
 private:
     std::vector<ParsedRecord> m_records;
-    std::uint64_t m_version = ~std::uint64_t{0};
+    std::uint64_t m_namesVersion = ~std::uint64_t{0};
+    std::uint64_t m_changeCount = 0;
     char m_separator = 0;
 };
 

@@ -11,9 +11,9 @@ using database::kDetailedColumnCount;
 using database::kNameColumn;
 
 DetailedListModel::DetailedListModel(NumberFormat format, QObject* parent)
-    : QAbstractTableModel(parent), m_format(format) {}
+    : QAbstractTableModel(parent), m_rows(format) {}
 
-void DetailedListModel::setRows(std::vector<database::DetailedRow> rows) {
+void DetailedListModel::setRows(database::DetailedRows rows) {
     beginResetModel();
     m_rows = std::move(rows);
     m_order.resize(m_rows.size());
@@ -22,8 +22,7 @@ void DetailedListModel::setRows(std::vector<database::DetailedRow> rows) {
 }
 
 bool DetailedListModel::sortByColumn(int column) {
-    auto order =
-        database::sortedRowOrder(m_rows, m_order, static_cast<std::size_t>(column), m_format);
+    auto order = database::sortedRowOrder(m_rows, m_order, static_cast<std::size_t>(column));
     if (!order)
         return false;
     emit layoutAboutToBeChanged();
@@ -44,7 +43,8 @@ QVariant DetailedListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid())
         return {};
     if (role == Qt::DisplayRole)
-        return QString::fromStdString(shownRow(index.row())[index.column()]);
+        return QString::fromStdString(
+            m_rows.cell(listRow(index.row()), static_cast<std::size_t>(index.column())));
     // The name column stays fixed and is drawn like the header row.
     if (role == Qt::BackgroundRole && index.column() == static_cast<int>(kNameColumn))
         return QApplication::palette().toolTipBase();

@@ -15,6 +15,7 @@
 #include <functional>
 #include <numeric>
 
+#include "detailed_cell_delegate.h"
 #include "detailed_list_model.h"
 #include "program_info.h"
 #include "settings_keys.h"
@@ -124,6 +125,8 @@ void DetailedListWindow::buildTable() {
         QStringLiteral("Double click or Enter loads the driver; click a header or press Ctrl+S "
                        "to sort by a column"));
     m_table->setModel(m_model);
+    // The name column is drawn by the frozen view over it.
+    m_table->setItemDelegate(new DetailedCellDelegate(m_table, static_cast<int>(kNameColumn)));
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -154,6 +157,7 @@ void DetailedListWindow::buildFrozenNameColumn() {
     m_frozen = new QTableView(m_table);
     m_frozen->setObjectName(QStringLiteral("detailedNames"));
     m_frozen->setModel(m_model);
+    m_frozen->setItemDelegate(new DetailedCellDelegate(m_frozen));
     m_frozen->setFocusPolicy(Qt::NoFocus);
     m_frozen->setSelectionModel(m_table->selectionModel());
     m_frozen->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -200,7 +204,13 @@ void DetailedListWindow::showBeside(const QWidget& mainWindow,
 }
 
 void DetailedListWindow::rebuild() {
-    m_model->setRows(m_source ? m_source() : std::vector<database::DetailedRow>(1));
+    if (m_source) {
+        m_model->setRows(m_source());
+    } else {
+        database::DetailedRows rows(m_format);
+        rows.appendEmpty();
+        m_model->setRows(std::move(rows));
+    }
     for (int c = 0; c < static_cast<int>(kDetailedColumnCount); ++c) applyColumnSwitch(c);
     fitWindow();
 }
@@ -245,31 +255,58 @@ void DetailedListWindow::applyColumnSwitch(int column) {
         m_widths[column] = -1;
 }
 
-// The widest text of a column without measuring every cell: the texts are ranked by the sum of
+int DetailedListWindow::widestCellText(int column) const {
+    const auto c = static_cast<std::size_t>(column);
+    const std::optional<database::NumberTextBound> bound = m_model->rows().widestNumber(c);
+    if (!bound)
+        return widestStoredText(c);
+    // As many of the widest digit as the column can show, measured as one text: a bound for
+    // any digits of that count, and the width itself where digits are all alike.
+    const QFontMetricsF digits(m_table->font());
+    QChar widest = QLatin1Char('0');
+    for (char d = '1'; d <= '9'; ++d)
+        if (digits.horizontalAdvance(QLatin1Char(d)) > digits.horizontalAdvance(widest))
+            widest = QLatin1Char(d);
+    QString text(bound->digits, widest);
+    if (bound->separator)
+        text += QLatin1Char(m_format.decimalSeparator);
+    if (bound->minus)
+        text += QLatin1Char('-');
+    return QFontMetrics(m_table->font()).horizontalAdvance(text);
+}
+
+// The widest stored text without measuring every cell: the texts are ranked by the sum of
 // their characters' advances (exact for digits, near enough for names), and only the few
 // widest by that estimate are measured with the font.
-int DetailedListWindow::widestCellText(int column) const {
+int DetailedListWindow::widestStoredText(std::size_t column) const {
     constexpr std::size_t kMeasured = 6;
     const QFontMetrics metrics(m_table->font());
     std::array<int, 128> advance{};
     for (int c = 32; c < 128; ++c) advance[c] = metrics.horizontalAdvance(QChar(c));
     const int otherByte = metrics.averageCharWidth();
 
-    std::vector<std::pair<int, int>> candidates;  // estimate, row
-    const std::size_t c = static_cast<std::size_t>(column);
-    for (int row = 0; row < m_model->rowCount(); ++row) {
+    const database::DetailedRows& rows = m_model->rows();
+    // The widest few by estimate, widest first: most rows are no wider than the last of them.
+    std::array<std::pair<int, std::size_t>, kMeasured> candidates{};  // estimate, row
+    std::size_t kept = 0;
+    for (std::size_t row = 0; row < rows.size(); ++row) {
         int estimate = 0;
-        for (unsigned char byte : m_model->shownRow(row)[c])
+        for (unsigned char byte : rows.storedCell(row, column))
             estimate += byte < 128 ? advance[byte] : otherByte;
-        candidates.emplace_back(estimate, row);
+        if (kept == kMeasured && estimate <= candidates[kMeasured - 1].first)
+            continue;
+        std::size_t at = std::min(kept, kMeasured - 1);
+        for (; at > 0 && candidates[at - 1].first < estimate; --at)
+            candidates[at] = candidates[at - 1];
+        candidates[at] = {estimate, row};
+        kept = std::min(kept + 1, kMeasured);
     }
-    const std::size_t kept = std::min(kMeasured, candidates.size());
-    std::partial_sort(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(kept),
-                      candidates.end(), std::greater<>());
     int widest = 0;
-    for (std::size_t i = 0; i < kept; ++i)
-        widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(
-                                      m_model->shownRow(candidates[i].second)[c])));
+    for (std::size_t i = 0; i < kept; ++i) {
+        const std::string_view cell = rows.storedCell(candidates[i].second, column);
+        widest = std::max(widest, metrics.horizontalAdvance(QString::fromUtf8(
+                                      cell.data(), static_cast<qsizetype>(cell.size()))));
+    }
     return widest;
 }
 
@@ -330,14 +367,15 @@ void DetailedListWindow::loadCurrentRow() {
     const QModelIndex current = m_table->selectionModel()->currentIndex();
     if (!current.isValid())
         return;
-    const database::DetailedRow& row = m_model->shownRow(current.row());
+    const database::DetailedRows& rows = m_model->rows();
+    const std::size_t row = m_model->listRow(current.row());
     database::DriverRecord record;
-    record.name = row[kNameColumn];
+    record.name = rows.storedCell(row, kNameColumn);
     for (std::size_t c = 1; c < kDetailedColumnCount; ++c) {
         const auto& info = detailedColumns()[c];
         const std::size_t key = recordKeyIndex(info.key);
         if (!info.derived && key < record.values.size())
-            record.values[key] = row[c];
+            record.values[key] = rows.storedCell(row, c);
     }
     emit loadRequested(record);
 }

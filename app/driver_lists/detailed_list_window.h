@@ -34,7 +34,7 @@ public:
     static constexpr int kRowHeight = 17;
     static constexpr int kWheelRows = 2;
 
-    using RowsSource = std::function<std::vector<database::DetailedRow>()>;
+    using RowsSource = std::function<database::DetailedRows()>;
 
     explicit DetailedListWindow(NumberFormat format, QWidget* parent = nullptr);
 
@@ -53,7 +53,8 @@ public:
     void writeColumnSwitches(database::SettingsStore& settings) const;
 
     // A shown column is as wide as its widest text (inside the style's cell margins) + 5; a
-    // hidden one counts as -1.
+    // hidden one counts as -1. A derived column takes a bound on its widest text, so that no
+    // cell needs writing for it.
     int columnWidth(int column) const { return m_widths[column]; }
     int clientWidthForColumns() const;
     DetailedListModel& model() const { return *m_model; }
@@ -74,6 +75,7 @@ private:
     void placeFrozenNameColumn();
     void applyColumnSwitch(int column);
     int widestCellText(int column) const;
+    int widestStoredText(std::size_t column) const;
     void fitColumn(int column);
     void fitWindow();
     void setAllSwitches(bool checked);

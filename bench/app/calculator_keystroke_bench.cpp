@@ -6,8 +6,8 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "bench_window.h"
 #include "main_window.h"
-#include "scripted_platform.h"
 
 namespace {
 
@@ -30,8 +30,8 @@ constexpr Case kCases[] = {
 void BM_CalculatorKeystroke(benchmark::State& state) {
     const Case& c = kCases[state.range(0)];
     state.SetLabel(c.field);
-    sublumo::ScriptedPlatform platform;
-    sublumo::MainWindow window(platform, QString());
+    sublumo::bench::BenchWindow bench;
+    sublumo::MainWindow& window = bench.window;
     window.show();
     const std::pair<const char*, const char*> driver[] = {
         {"Qms", "2.5"}, {"Qes", "0.35"}, {"fs", "30"}, {"Mms", "60"}, {"Dd", "260"},

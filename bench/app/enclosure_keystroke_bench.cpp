@@ -8,11 +8,11 @@
 #include <chrono>
 #include <vector>
 
+#include "bench_window.h"
 #include "charts/response_charts_view.h"
 #include "enclosure/enclosure_page.h"
 #include "enclosure/memory_slot_panel.h"
 #include "main_window.h"
-#include "scripted_platform.h"
 
 namespace {
 
@@ -24,8 +24,8 @@ void typeAndTime(benchmark::State& state, QLineEdit* field);
 // visible chart is replotted and repainted. The counter p95_us is the 95th percentile of the
 // single keystrokes.
 void BM_KeystrokeInClosedVb(benchmark::State& state) {
-    sublumo::ScriptedPlatform platform;
-    sublumo::MainWindow window(platform, QString());
+    sublumo::bench::BenchWindow bench;
+    sublumo::MainWindow& window = bench.window;
     window.show();
     const std::pair<const char*, const char*> driver[] = {
         {"Qms", "2.5"}, {"Qes", "0.35"}, {"fs", "30"}, {"Mms", "60"},
@@ -52,8 +52,8 @@ BENCHMARK(BM_KeystrokeInClosedVb)->Unit(benchmark::kMicrosecond);
 // in the order of the choice), the reference driver with Xmax and Pe, and three stored designs
 // on the chart: the current design's curve is recomputed on the limit grid and repainted.
 void BM_KeystrokeWithLimitChart(benchmark::State& state) {
-    sublumo::ScriptedPlatform platform;
-    sublumo::MainWindow window(platform, QString());
+    sublumo::bench::BenchWindow bench;
+    sublumo::MainWindow& window = bench.window;
     window.show();
     const std::pair<const char*, const char*> driver[] = {
         {"Qms", "2.5"}, {"Qes", "0.35"}, {"fs", "30"}, {"Mms", "60"}, {"Dd", "260"},

@@ -12,11 +12,14 @@
 #include "driver_database.h"
 #include "driver_lists.h"
 #include "number_text.h"
+#include "steady_memory.h"
 
 namespace sublumo::database {
 namespace {
 
 constexpr int kRecords = 100000;
+
+const bool kMemoryKept = (bench::keepFreedMemory(), true);
 
 std::string number(std::mt19937& random, double low, double high) {
     std::uniform_real_distribution<double> draw(low, high);
@@ -78,6 +81,21 @@ void BM_OpenDatabase(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenDatabase)->Unit(benchmark::kMillisecond);
 
+// The same open as in a program just started, whose memory has never been touched: each round
+// starts with the freed memory handed back to the system.
+void BM_OpenDatabaseAsAtStartUp(benchmark::State& state) {
+    const std::string& path = databasePath();
+    for (auto _ : state) {
+        state.PauseTiming();
+        bench::returnFreedMemory();
+        state.ResumeTiming();
+        DriverDatabase db;
+        db.openDatabase(path);
+        benchmark::DoNotOptimize(db.recordCount());
+    }
+}
+BENCHMARK(BM_OpenDatabaseAsAtStartUp)->Unit(benchmark::kMillisecond);
+
 // Opening followed by the first lookup by name, which builds the name index.
 void BM_OpenDatabaseAndLookUp(benchmark::State& state) {
     const std::string& path = databasePath();
@@ -126,7 +144,8 @@ void BM_RefreshFilteredList(benchmark::State& state) {
 }
 BENCHMARK(BM_RefreshFilteredList)->Unit(benchmark::kMillisecond);
 
-// The first refresh after a value changed, which parses every record's values again.
+// The first refresh after a value changed (a save over a stored record), which reads that
+// record's values again.
 void BM_RefreshFilteredListAfterAChange(benchmark::State& state) {
     DriverDatabase db;
     db.openDatabase(databasePath());
@@ -141,6 +160,30 @@ void BM_RefreshFilteredListAfterAChange(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RefreshFilteredListAfterAChange)->Unit(benchmark::kMillisecond);
+
+// The first refresh after a record was added (a save under a new name), which takes the name
+// list and every record's values again.
+void BM_RefreshFilteredListAfterANewRecord(benchmark::State& state) {
+    DriverDatabase db;
+    db.openDatabase(databasePath());
+    DriverLists lists;
+    const DriverFilter filter = benchFilter();
+    lists.refreshDriverList(db, filter, 0, NumberFormat{'.'});
+    int round = 0;
+    for (auto _ : state) {
+        const std::string name = "Added " + std::to_string(++round);
+        for (const auto& [key, value] : {std::pair<const char*, const char*>{"Qms", "2"},
+                                         {"Qes", "0.4"},
+                                         {"fs", "30"},
+                                         {"Mms", "40"},
+                                         {"Dd", "200"},
+                                         {"Re", "6"}})
+            db.writeValue(name, key, value);
+        if (!lists.refreshDriverList(db, filter, 0, NumberFormat{'.'}).ok)
+            state.SkipWithError("refresh failed");
+    }
+}
+BENCHMARK(BM_RefreshFilteredListAfterANewRecord)->Unit(benchmark::kMillisecond);
 
 void BM_FlushDatabase(benchmark::State& state) {
     const std::string path = databasePath() + ".flush";

@@ -72,6 +72,20 @@ TEST(DriverDatabase, ANumberSavedWithACommaReadsWithAPointAndTheReverse) {
     EXPECT_EQ(readStoredNumber(db.readValue("Point", "Qms"), {','}), 2.5);
 }
 
+TEST(DriverDatabase, StoredNumbersReadAsTheFullParseReadsThem) {
+    // The short texts the filter reads at once, and the ones it leaves to the full parse.
+    std::vector<std::string> texts = {"2.5", "2,5", "-2.5", "5.", ".5", "-.5", "-0", "007"};
+    texts.insert(texts.end(), {"1.2.3", "-", "", " 2.5", "2.5 ", "\t3", "+1", "1e3", "2,5,"});
+    texts.insert(texts.end(), {"123456789012345", "1234567890123456", "0.12345678901234567"});
+    for (const std::string& text : texts)
+        for (const NumberFormat format : {NumberFormat{'.'}, NumberFormat{','}}) {
+            const auto expected =
+                parseDecimal(normaliseDecimal(text, format), format, SignRule::AllowMinus);
+            EXPECT_EQ(readStoredNumber(text, format), expected)
+                << '"' << text << "\" with " << format.decimalSeparator;
+        }
+}
+
 TEST(DriverDatabase, SavingAbcOverABCKeepsOneRecordNamedABCInItsPlace) {
     TempDir dir;
     const std::string path = dir.file("db.ini");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "driver_database.h"
+#include "test_files.h"
 
 namespace sublumo::database {
 namespace {
@@ -135,6 +136,43 @@ TEST_F(AllList, ARecordThatCannotBeJudgedStopsTheRefreshAndKeepsThePreviousList)
     outcome = refresh();
     EXPECT_EQ(outcome.errorText, "The filter bound \"x\" of Re [Ohm] is not a number.");
     EXPECT_EQ(m_lists.allEntries(), before);
+}
+
+TEST_F(AllList, AChangedValueIsJudgedAgainAndTheOthersKeepTheirs) {
+    m_filter[Criterion::Dd] = {true, "200", "260"};
+    ASSERT_TRUE(refresh().ok);
+    EXPECT_EQ(m_lists.allEntries(), (Names{"alpha 10", "Alpha 8", "Maker One 10W"}));
+    m_db.writeValue("ALPHA 8", "Dd", "300");  // the record's name in another case
+    m_db.writeValue("beta 10", "dd", "210");  // and the key's
+    ASSERT_TRUE(refresh().ok);
+    EXPECT_EQ(m_lists.allEntries(), (Names{"alpha 10", "beta 10", "Maker One 10W"}));
+    // Another separator reads every record again: the stored "." still reads.
+    ASSERT_TRUE(m_lists.refreshDriverList(m_db, m_filter, 0, NumberFormat{','}).ok);
+    EXPECT_EQ(m_lists.allEntries(), (Names{"alpha 10", "beta 10", "Maker One 10W"}));
+}
+
+TEST(FilteredList, SeesAValueAnotherCopyWroteOnceAFlushTookIt) {
+    testing::TempDir dir;
+    const std::string path = dir.file("sublumo_tsp.ini");
+    testing::writeBytes(path,
+                        "[A]\r\nQms=2\r\nQes=0.4\r\nfs=30\r\nMms=50\r\nDd=200\r\nRe=6\r\n\r\n"
+                        "[B]\r\nQms=2\r\nQes=0.4\r\nfs=30\r\nMms=50\r\nDd=300\r\nRe=6\r\n\r\n");
+    DriverDatabase mine, other;
+    mine.openDatabase(path);
+    other.openDatabase(path);
+    DriverLists lists;
+    DriverFilter filter;
+    filter.on = true;
+    filter[Criterion::Dd] = {true, "150", "250"};
+    ASSERT_TRUE(lists.refreshDriverList(mine, filter, 0, kPoint).ok);
+    EXPECT_EQ(lists.allEntries(), (Names{"A"}));
+
+    other.writeValue("B", "Dd", "210");
+    ASSERT_TRUE(other.flushDatabase());
+    mine.writeValue("A", "Re", "8");  // this copy's own change, flushed over the other's
+    ASSERT_TRUE(mine.flushDatabase());
+    ASSERT_TRUE(lists.refreshDriverList(mine, filter, 0, kPoint).ok);
+    EXPECT_EQ(lists.allEntries(), (Names{"A", "B"}));
 }
 
 TEST_F(AllList, TakesTheNameListAgainWhenTheNamesChanged) {

@@ -70,6 +70,17 @@ TEST(IniDocument, ReplacesInPlaceAppendsAndErases) {
     EXPECT_EQ(doc.value("new & co", "qms"), "4");  // the index follows the erase
 }
 
+TEST(IniDocument, KeysAddedToRecordsInTurnStayWithTheirRecords) {
+    IniDocument doc = IniDocument::parse("[A]\r\na=1\r\n[B]\r\nb=1\r\n[C]\r\nc=1\r\n");
+    for (const char* key : {"x", "y"})
+        for (const char* section : {"B", "A", "C", "A"}) doc.setValue(section, key, section);
+    EXPECT_EQ(doc.serialize(),
+              "[A]\r\na=1\r\nx=A\r\ny=A\r\n\r\n[B]\r\nb=1\r\nx=B\r\ny=B\r\n\r\n"
+              "[C]\r\nc=1\r\nx=C\r\ny=C\r\n\r\n");
+    EXPECT_EQ(doc.lineCount(0), 3u);
+    EXPECT_EQ(doc.value("b", "X"), "B");
+}
+
 TEST(IniDocument, ErasingTheFirstOfTwoEqualNamesUncoversTheSecond) {
     IniDocument doc = IniDocument::parse("[X]\r\na=1\r\n[x]\r\na=2\r\n");
     doc.eraseSection("X");

@@ -57,5 +57,25 @@ TEST(TextEncoding, MatchesNamesWithoutLetterCase) {
     EXPECT_EQ(lowerAscii("\xC3\x84-Z"), "\xC3\x84-z");
 }
 
+TEST(TextEncoding, NamesEqualButForCaseHashAlike) {
+    struct Row {
+        std::string_view a, b;
+    };
+    // Across the eight-byte steps of the hash, an accented capital split over two of them, and
+    // the characters either side of A-Z, which fold to nothing.
+    const Row equal[] = {{"Maker One 10W", "MAKER ONE 10w"},
+                         {"1234567Äbc", "1234567äBC"},
+                         {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", "abcdefghijklmnopqrstuvwxyz"},
+                         {"@[`{ x", "@[`{ X"},
+                         {"", ""}};
+    for (const Row& row : equal) {
+        EXPECT_TRUE(equalsFolded(row.a, row.b)) << row.a;
+        EXPECT_EQ(foldedHash(row.a), foldedHash(row.b)) << row.a;
+        EXPECT_EQ(foldedHash(row.a), foldedHash(foldCase(row.a))) << row.a;
+    }
+    EXPECT_FALSE(equalsFolded("@@@@@@@@", "````````"));
+    EXPECT_FALSE(equalsFolded("[[[[[[[[", "{{{{{{{{"));
+}
+
 }  // namespace
 }  // namespace sublumo::database

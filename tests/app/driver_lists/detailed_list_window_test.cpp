@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -141,6 +142,23 @@ TEST_F(DetailedListTest, UncheckingAColumnHidesItAndNarrowsTheWindowByItsWidthPl
     QTest::keyClick(qms, Qt::Key_Space);  // and back from the keyboard
     EXPECT_FALSE(window->table().isColumnHidden(1));
     EXPECT_EQ(window->width(), widthBefore);
+}
+
+TEST_F(DetailedListTest, EveryShownColumnHoldsItsWidestTextInFull) {
+    storeThree();
+    store("Light 1", {{"Qms", "12.75"}, {"Mms", "0.5"}, {"Dd", "1000"}, {"Hc", "-3"}});
+    open();
+    ui_test::clickButton(window.get(), "allColumns");
+    ui_test::clickButton(window.get(), "allColumns");  // every column shown
+    const QFontMetrics metrics(window->table().font());
+    const int margins =
+        2 * (window->table().style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    for (int c = 0; c < window->model().columnCount(); ++c) {
+        ASSERT_FALSE(window->table().isColumnHidden(c)) << c;
+        for (int row = 0; row < window->model().rowCount(); ++row)
+            EXPECT_LE(metrics.horizontalAdvance(cell(row, c)) + margins, window->columnWidth(c))
+                << cell(row, c).toStdString();
+    }
 }
 
 TEST_F(DetailedListTest, LinksResetAndSwitchEveryColumn) {
