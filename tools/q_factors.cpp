@@ -10,27 +10,15 @@ namespace {
 
 constexpr char kZero[] = "0";
 
-struct QValues {
-    double qms = 0.0;
-    double qes = 0.0;
-    double qts = 0.0;
-};
-
 bool f2Fits(double fs, double f1, double f2) {
     return f2 > 0.0 && f1 < f2 && f2 > fs;
 }
 
 // The Q-factors need the peak ratio r0 of the hint step; without it nothing is computed.
-std::optional<QValues> qValues(std::optional<double> r0, double fs, double f1, double f2) {
-    if (!r0 || !f2Fits(fs, f1, f2))
+std::optional<ThreePointQ> qValues(std::optional<double> r0, double fs, double f1, double f2) {
+    if (!r0)
         return {};
-    QValues q;
-    q.qms = std::sqrt(*r0) * fs / (f2 - f1);
-    q.qes = q.qms / (*r0 - 1.0);
-    q.qts = derived::Qts(q.qes, q.qms);
-    if (!std::isfinite(q.qms) || !std::isfinite(q.qes) || !std::isfinite(q.qts))
-        return {};
-    return q;
+    return threePointQ(*r0, fs, f1, f2);
 }
 
 std::string informationLine(double fs, double f1, std::optional<double> f2, NumberFormat format) {
@@ -68,18 +56,30 @@ QFactorsResult computeQFactors(const QFactorsInputs& in, NumberFormat format) {
         out.hint = kQFactorsFirstHint;
     }
 
-    std::optional<QValues> q;
+    std::optional<ThreePointQ> q;
     if (fs.value && f1.value && *fs.value > 0.0 && *f1.value > 0.0 && *f1.value < *fs.value) {
         out.information = informationLine(*fs.value, *f1.value, f2.value, format);
         if (f2.value)
             q = qValues(r0, *fs.value, *f1.value, *f2.value);
     }
-    const QValues shown = q.value_or(QValues{});
+    const ThreePointQ shown = q.value_or(ThreePointQ{});
     out.qms = showRounded(shown.qms, 3, format);
     out.qes = showRounded(shown.qes, 3, format);
     out.qts = showRounded(shown.qts, 3, format);
     out.okEnabled = out.qes != kZero;
     return out;
+}
+
+std::optional<ThreePointQ> threePointQ(double r0, double fs, double f1, double f2) {
+    if (!f2Fits(fs, f1, f2))
+        return {};
+    ThreePointQ q;
+    q.qms = std::sqrt(r0) * fs / (f2 - f1);
+    q.qes = q.qms / (r0 - 1.0);
+    q.qts = derived::Qts(q.qes, q.qms);
+    if (!std::isfinite(q.qms) || !std::isfinite(q.qes) || !std::isfinite(q.qts))
+        return {};
+    return q;
 }
 
 DriverTransfer qFactorsTransfer(const QFactorsResult& result) {

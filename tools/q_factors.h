@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "calculator_text.h"
@@ -27,6 +28,16 @@ struct QFactorsResult {
 };
 
 QFactorsResult computeQFactors(const QFactorsInputs& in, NumberFormat format);
+
+// The three-point estimate behind the calculator: from the peak ratio r0 = Zmax / Re, fs and
+// the frequencies f1 < fs < f2 where the impedance is sqrt(r0)·Re. Nothing when they do not
+// describe a peak.
+struct ThreePointQ {
+    double qms = 0.0;
+    double qes = 0.0;
+    double qts = 0.0;
+};
+std::optional<ThreePointQ> threePointQ(double r0, double fs, double f1, double f2);
 
 // "OK": the results with the fs and Re they came from.
 DriverTransfer qFactorsTransfer(const QFactorsResult& result);
