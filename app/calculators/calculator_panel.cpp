@@ -9,6 +9,7 @@
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
 
+#include "calculators/impedance_file.h"
 #include "loudspeaker/parameter_panel.h"
 #include "widgets/clickable_label.h"
 #include "widgets/decimal_field.h"
@@ -235,6 +236,30 @@ void CalculatorPanel::setEnterCycle(std::span<const EnterStep> steps) {
         from->setEnterTarget(field(QString::fromLatin1(step.to)),
                              step.fallback ? field(QString::fromLatin1(step.fallback)) : nullptr);
     }
+}
+
+QLabel* CalculatorPanel::addImpedanceOpener(QGroupBox* frame, const QString& text,
+                                            const QString& objectName, const QString& description,
+                                            std::function<void(const ImpedanceMeasurement&)> done) {
+    QString title = text;
+    title.remove(QStringLiteral("..."));
+    auto* runner = new ImpedanceFitRunner(m_context.platform, this, title);
+    QPushButton* button = makeButton(text, objectName, description);
+    auto* box = new QHBoxLayout;
+    box->addWidget(button);
+    box->addStretch();
+    grid(frame)->addLayout(box, grid(frame)->rowCount(), 0, 1, kColumns);
+    QLabel* line = addLine(frame, objectName + QStringLiteral("Line"),
+                           QStringLiteral("The fit of the impedance file"));
+    connect(button, &QPushButton::clicked, runner, &ImpedanceFitRunner::open);
+    connect(runner, &ImpedanceFitRunner::busyChanged, this,
+            [button, line](bool busy, const QString& fileName) {
+                button->setEnabled(!busy);
+                line->setText(busy ? QStringLiteral("Fitting %1...").arg(fileName) : QString());
+            });
+    connect(runner, &ImpedanceFitRunner::refused, line, &QLabel::setText);
+    connect(runner, &ImpedanceFitRunner::fitted, this, std::move(done));
+    return line;
 }
 
 std::string CalculatorPanel::in(const QString& objectName) const {

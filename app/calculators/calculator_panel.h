@@ -24,6 +24,7 @@ namespace sublumo {
 
 class ClickableLabel;
 class ParameterPanel;
+struct ImpedanceMeasurement;
 class PlatformServices;
 
 // What every calculator reaches outside itself: the dialogs, the number format and the driver.
@@ -104,6 +105,12 @@ protected:
     void addLink(QGroupBox* frame, const QString& text, const QString& objectName,
                  const QString& description, std::function<void()> action);
     void setEnterCycle(std::span<const EnterStep> steps);
+    // A button that reads and fits an impedance file off the GUI thread, and under it a line
+    // saying what is being fitted or why a fit was refused; `done` gets each fit. The line is
+    // the panel's to write afterwards.
+    QLabel* addImpedanceOpener(QGroupBox* frame, const QString& text, const QString& objectName,
+                               const QString& description,
+                               std::function<void(const ImpedanceMeasurement&)> done);
 
     std::string in(const QString& objectName) const;
     void put(const QString& objectName, const tools::InputText& input);

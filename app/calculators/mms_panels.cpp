@@ -11,6 +11,8 @@
 #include <QSignalBlocker>
 
 #include "added_mass_list.h"
+#include "calculators/impedance_file.h"
+#include "impedance_fit.h"
 #include "mms_measurement.h"
 #include "widgets/clickable_label.h"
 
@@ -47,15 +49,40 @@ constexpr EnterStep kClosedBoxCycle[] = {
     {"cbFs", "cbNewFs"}, {"cbNewFs", "cbVbox"}, {"cbVbox", "cbSd"}, {"cbSd", "cbFs"},
     {"cbDo", "cbDi"},    {"cbDi", "cbH"},       {"cbH", "cbDo"}};
 
-class AddedMassPanel : public CalculatorPanel {
+// Either Mms method reads its second measurement the same way: the fitted resonance goes into
+// "new fs", and the line under the button keeps the fit's fs, Qes and residual.
+class MmsMethodPanel : public CalculatorPanel {
+protected:
+    using CalculatorPanel::CalculatorPanel;
+
+    void addSecondMeasurement(QGroupBox* frame, const QString& objectName, const QString& newFs,
+                              const QString& description) {
+        const QString lineName = objectName + QStringLiteral("Line");
+        addImpedanceOpener(
+            frame, QStringLiteral("Open second measurement..."), objectName, description,
+            [this, lineName, newFs](const ImpedanceMeasurement& m) {
+                field(newFs)->setText(fromStd(tools::showRounded(m.fit.driver.fs, 2, format())));
+                findChild<QLabel*>(lineName)->setText(
+                    m.fileName + QStringLiteral(": ") +
+                    fromStd(tools::secondMeasurementLine(m.fit, format())));
+                focusField(newFs);
+            });
+    }
+};
+
+class AddedMassPanel : public MmsMethodPanel {
 public:
     AddedMassPanel(const CalculatorContext& c, std::function<void()> showOther)
-        : CalculatorPanel(c, QStringLiteral("addedMassPanel")) {
+        : MmsMethodPanel(c, QStringLiteral("addedMassPanel")) {
         QGroupBox* frame = addFrame(QStringLiteral(" Mms calculation (added-mass method) "),
                                     QStringLiteral("addedMassFrame"));
         addRows(frame, kAddedMassRows);
         setEnterCycle(kAddedMassCycle);
         m_shift = addLine(frame, QStringLiteral("amShift"), QStringLiteral("Shift in fs"));
+        addSecondMeasurement(
+            frame, QStringLiteral("amOpenSecond"), QStringLiteral("amNewFs"),
+            QStringLiteral("Reads the impedance file measured with the added mass on the cone "
+                           "and takes its fitted fs as new fs"));
         addLink(frame, QStringLiteral("Closed-box method"), QStringLiteral("amClosedBoxLink"),
                 QStringLiteral("Shows the closed-box method"), std::move(showOther));
         buildList(frame);
@@ -86,7 +113,7 @@ public:
             removeSelected();
             return true;
         }
-        return CalculatorPanel::eventFilter(watched, event);
+        return MmsMethodPanel::eventFilter(watched, event);
     }
 
 private:
@@ -176,14 +203,18 @@ private:
     QPushButton* m_ok = nullptr;
 };
 
-class ClosedBoxPanel : public CalculatorPanel {
+class ClosedBoxPanel : public MmsMethodPanel {
 public:
     ClosedBoxPanel(const CalculatorContext& c, std::function<void()> showOther)
-        : CalculatorPanel(c, QStringLiteral("closedBoxPanel")) {
+        : MmsMethodPanel(c, QStringLiteral("closedBoxPanel")) {
         QGroupBox* frame = addFrame(QStringLiteral(" Mms calculation (closed-box method) "),
                                     QStringLiteral("closedBoxFrame"));
         addRows(frame, kClosedBoxRows);
         m_shift = addLine(frame, QStringLiteral("cbShift"), QStringLiteral("Shift in fs"));
+        addSecondMeasurement(
+            frame, QStringLiteral("cbOpenSecond"), QStringLiteral("cbNewFs"),
+            QStringLiteral("Reads the impedance file measured with the driver in the test box "
+                           "and takes its fitted fs as new fs"));
         auto* cone = new QGroupBox(QStringLiteral(" Volume of cone "), this);
         cone->setObjectName(QStringLiteral("coneVolumeFrame"));
         cone->setAccessibleName(QStringLiteral("Volume of cone"));

@@ -9,6 +9,7 @@
 #include <functional>
 #include <limits>
 
+#include "fit_plot.h"
 #include "limit_plot.h"
 #include "qcustomplot_chart.h"
 #include "widgets/hint_timing.h"
@@ -489,7 +490,71 @@ private:
     std::unique_ptr<ReplotScheduler> m_replot;
 };
 
+// Frequency labels of a measurement: the decades and their 2 and 5 multiples up to 20 kHz.
+QSharedPointer<QCPAxisTickerText> measurementTicker() {
+    auto ticker = QSharedPointer<QCPAxisTickerText>::create();
+    ticker->setSubTickCount(0);
+    for (double decade : {1.0, 10.0, 100.0, 1000.0, 10000.0})
+        for (double m : {1.0, 2.0, 5.0})
+            ticker->addTick(decade * m, decade * m >= 1000.0
+                                            ? QStringLiteral("%1k").arg(decade * m / 1000.0)
+                                            : QString::number(decade * m));
+    return ticker;
+}
+
+class QCustomPlotFitPlot final : public FitPlot {
+public:
+    explicit QCustomPlotFitPlot(QWidget* parent) : m_plot(new QCustomPlot(parent)) {
+        m_plot->setObjectName(QStringLiteral("fitChart"));
+        m_plot->setInteractions({});
+        m_plot->axisRect()->setBackground(QBrush(Qt::white));
+        m_plot->xAxis->setScaleType(QCPAxis::stLogarithmic);
+        m_plot->xAxis->setTicker(measurementTicker());
+        m_plot->yAxis->setLabel(QStringLiteral("Ohm"));
+        for (QCPAxis* axis : {m_plot->xAxis, m_plot->yAxis}) styleAxis(axis);
+        m_measured = m_plot->addGraph();
+        m_measured->setPen(QPen(QColor(0x80, 0x80, 0x80), 1));
+        m_measured->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, 2));
+        m_fitted = m_plot->addGraph();
+        m_fitted->setPen(QPen(curve::colour(curve::kCurrentDesign), kCurveWidth));
+        m_fitted->setAntialiased(true);
+        m_note = addNote(m_plot);
+    }
+
+    void setCurves(std::span<const double> frequencies, std::span<const double> measured,
+                   std::span<const double> fitted) override {
+        const QVector<double> f(frequencies.begin(), frequencies.end());
+        m_measured->setData(f, QVector<double>(measured.begin(), measured.end()), true);
+        m_fitted->setData(f, QVector<double>(fitted.begin(), fitted.end()), true);
+        if (!f.isEmpty()) {
+            m_plot->xAxis->setRange(f.front(), f.back());
+            double high = 0;
+            for (double v : measured) high = std::max(high, v);
+            for (double v : fitted) high = std::max(high, v);
+            m_plot->yAxis->setRange(fittedRange(0.0, high));
+        }
+        m_plot->replot(QCustomPlot::rpQueuedReplot);
+    }
+
+    void setNote(const QString& text) override {
+        if (showNote(m_note, text))
+            m_plot->replot(QCustomPlot::rpQueuedReplot);
+    }
+
+    QWidget* widget() override { return m_plot; }
+
+private:
+    QPointer<QCustomPlot> m_plot;  // owned by its parent widget
+    QCPGraph* m_measured = nullptr;
+    QCPGraph* m_fitted = nullptr;
+    QCPItemText* m_note = nullptr;
+};
+
 }  // namespace
+
+std::unique_ptr<FitPlot> makeQCustomPlotFitPlot(QWidget* parent) {
+    return std::make_unique<QCustomPlotFitPlot>(parent);
+}
 
 std::unique_ptr<LimitPlot> makeQCustomPlotLimitPlot(QWidget* parent) {
     return std::make_unique<QCustomPlotLimitPlot>(parent);
