@@ -1,11 +1,13 @@
 #include "curve_exchange.h"
 
 #include <QFileInfo>
+#include <QLocale>
 
 #include "charts/response_charts_view.h"
 #include "enclosure/enclosure_page.h"
 #include "enclosure/memory_slot_panel.h"
 #include "file_access.h"
+#include "impedance_fit.h"
 #include "platform/platform_services.h"
 #include "program_info.h"
 
@@ -39,6 +41,28 @@ std::optional<NamedCurve> limitCurve(enc::LimitKind kind, enc::LimitInputs input
 
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+// A residual below this says the file is a driver's free-air impedance rather than a box's.
+constexpr double kFreeAirResidual = 0.05;
+
+// A measured impedance that follows a driver in free air is labelled so, with its fitted fs,
+// so it is not taken for the designed box's impedance it is drawn beside.
+QString impedanceLabel(const QString& name, const database::CurveReadResult& read) {
+    tools::ImpedanceCurve curve;
+    for (const database::CurvePoint& p : read.points) {
+        curve.frequency.push_back(p.frequency);
+        curve.magnitude.push_back(p.value);
+        if (read.hasPhase)
+            curve.phase.push_back(*p.phase);
+    }
+    const tools::ImpedanceFit fit = tools::fitImpedance(curve);
+    if (!fit.fitted || fit.residual > kFreeAirResidual)
+        return name;
+    const QString point = QLocale().decimalPoint();
+    const NumberFormat format{point.isEmpty() ? '.' : point.front().toLatin1()};
+    return name + QStringLiteral(" (free air, fs ") +
+           qs(tools::showRounded(fit.driver.fs, 1, format)) + QStringLiteral(" Hz)");
 }
 
 }  // namespace
@@ -184,6 +208,12 @@ void CurveExchange::openMeasurement() {
     MeasurementOverlay overlay;
     overlay.name = file.completeBaseName();
     overlay.impedance = file.suffix().compare(QStringLiteral("zma"), Qt::CaseInsensitive) == 0;
+    // With the impedance chart on show, a measurement in a text file is an impedance too.
+    if (m_page.charts().limitKind() == enc::LimitKind::Impedance &&
+        file.suffix().compare(QStringLiteral("frd"), Qt::CaseInsensitive) != 0)
+        overlay.impedance = true;
+    if (overlay.impedance)
+        overlay.name = impedanceLabel(overlay.name, read);
     for (const database::CurvePoint& p : read.points) {
         overlay.frequency.push_back(p.frequency);
         overlay.value.push_back(p.value);

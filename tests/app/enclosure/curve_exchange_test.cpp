@@ -9,6 +9,7 @@
 #include "enclosure/memory_slot_panel.h"
 #include "enclosure_page_fixture.h"
 #include "file_access.h"
+#include "impedance_fit.h"
 
 namespace sublumo::ui_test {
 namespace {
@@ -131,6 +132,32 @@ TEST_F(CurveExchangeTest, AMeasurementIsDrawnOnItsChartUntilItsButtonIsClicked) 
     ASSERT_EQ(page->charts().overlays().size(), 1u);
     EXPECT_TRUE(drawn(ChartKind::Absolute, curve::kFirstOverlay).empty());
     EXPECT_EQ(limitPlot->own(curve::kFirstOverlay).value, (std::vector<double>{7.5, 40, 8}));
+}
+
+// A driver's free-air impedance, even in a text file, goes on the impedance chart labelled with
+// its fitted fs; the stored design's impedance stays beside it.
+TEST_F(CurveExchangeTest, AFreeAirImpedanceIsLabelledWithItsFittedFs) {
+    openWithStoredDesign();
+    page->charts().setLimitKind(LimitKind::Impedance);
+    const tools::FittedDriver measured{6.0, 42.0, 3.0, 0.5, 0.7, 0, tools::InductanceModel::Plain};
+    QByteArray text;
+    for (int i = 0; i < 200; ++i) {
+        const double f = 10.0 * std::pow(1000.0, i / 199.0);
+        const std::complex<double> z = tools::modelImpedance(measured, f);
+        text += QByteArray::number(f, 'f', 4) + '\t' + QByteArray::number(std::abs(z), 'f', 4) +
+                '\t' + QByteArray::number(std::arg(z) * 180.0 / pi, 'f', 3) + '\n';
+    }
+    writeFile("woofer free air.txt", text);
+    platform.openPaths = {path("woofer free air.txt")};
+    trigger("Open measurement...");
+
+    ASSERT_EQ(page->charts().overlays().size(), 1u);
+    const MeasurementOverlay& overlay = page->charts().overlays().front();
+    EXPECT_TRUE(overlay.impedance);
+    EXPECT_EQ(overlay.name.toStdString(), "woofer free air (free air, fs 42 Hz)");
+    EXPECT_EQ(findByName<QToolButton>(page.get(), "overlay1")->accessibleName(), overlay.name);
+    EXPECT_EQ(limitPlot->own(curve::kFirstOverlay).value, overlay.value);
+    EXPECT_FALSE(limitPlot->own(curve::kFirstMemorySlot + 1).value.empty());
 }
 
 TEST_F(CurveExchangeTest, AFileWithoutPointsSaysWhichLineAndDrawsNothing) {
