@@ -251,6 +251,8 @@ QLabel* CalculatorPanel::addImpedanceOpener(QGroupBox* frame, const QString& tex
     grid(frame)->addLayout(box, grid(frame)->rowCount(), 0, 1, kColumns);
     QLabel* line = addLine(frame, objectName + QStringLiteral("Line"),
                            QStringLiteral("The fit of the impedance file"));
+    // A file name or a refusal may be longer than the panel is wide.
+    line->setWordWrap(true);
     connect(button, &QPushButton::clicked, runner, &ImpedanceFitRunner::open);
     connect(runner, &ImpedanceFitRunner::busyChanged, this,
             [button, line](bool busy, const QString& fileName) {

@@ -140,8 +140,8 @@ private:
         compute();
         m_addedMass->field(QStringLiteral("amFs"))->setText(fromStd(texts.fs));
         m_closedBox->field(QStringLiteral("cbFs"))->setText(fromStd(texts.fs));
-        m_fitLine->setText(m.fileName + QStringLiteral(": ") + fromStd(texts.modelLine) +
-                           QStringLiteral(", ") + fromStd(texts.residualLine));
+        m_fitLine->setText(m.fileName + QStringLiteral(":\n") + fromStd(texts.modelLine) +
+                           QLatin1Char('\n') + fromStd(texts.residualLine));
         std::vector<double> model;
         for (double f : m.curve.frequency)
             model.push_back(std::abs(tools::modelImpedance(m.fit.driver, f)));

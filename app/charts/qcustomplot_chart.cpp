@@ -490,15 +490,19 @@ private:
     std::unique_ptr<ReplotScheduler> m_replot;
 };
 
-// Frequency labels of a measurement: the decades and their 2 and 5 multiples up to 20 kHz.
+// Frequency labels of a measurement on a small chart: the decades up to 10 kHz, with unlabelled
+// ticks at their 2 and 5 multiples.
 QSharedPointer<QCPAxisTickerText> measurementTicker() {
     auto ticker = QSharedPointer<QCPAxisTickerText>::create();
     ticker->setSubTickCount(0);
     for (double decade : {1.0, 10.0, 100.0, 1000.0, 10000.0})
-        for (double m : {1.0, 2.0, 5.0})
-            ticker->addTick(decade * m, decade * m >= 1000.0
-                                            ? QStringLiteral("%1k").arg(decade * m / 1000.0)
-                                            : QString::number(decade * m));
+        for (double m : {1.0, 2.0, 5.0}) {
+            const double f = decade * m;
+            const QString label = m != 1.0      ? QString()
+                                  : f >= 1000.0 ? QStringLiteral("%1k").arg(f / 1000.0)
+                                                : QString::number(f);
+            ticker->addTick(f, label);
+        }
     return ticker;
 }
 
@@ -513,10 +517,12 @@ public:
         m_plot->yAxis->setLabel(QStringLiteral("Ohm"));
         for (QCPAxis* axis : {m_plot->xAxis, m_plot->yAxis}) styleAxis(axis);
         m_measured = m_plot->addGraph();
-        m_measured->setPen(QPen(QColor(0x80, 0x80, 0x80), 1));
-        m_measured->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, 2));
+        // The measurement as grey points, the fit as a coloured line through them.
+        m_measured->setPen(QPen(QColor(0x90, 0x90, 0x90), 1));
+        m_measured->setLineStyle(QCPGraph::lsNone);
+        m_measured->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, 3));
         m_fitted = m_plot->addGraph();
-        m_fitted->setPen(QPen(curve::colour(curve::kCurrentDesign), kCurveWidth));
+        m_fitted->setPen(QPen(curve::colour(curve::kFirstMemorySlot), kCurveWidth));
         m_fitted->setAntialiased(true);
         m_note = addNote(m_plot);
     }

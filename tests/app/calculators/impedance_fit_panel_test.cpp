@@ -87,7 +87,7 @@ TEST_F(ImpedanceFitPanelTest, OpenImpedanceFillsTheFieldsAndOkTransfersThem) {
     EXPECT_EQ(shown("qQts"), want.qts);
     EXPECT_EQ(shown("qLe"), want.le);
     EXPECT_EQ(shown("qOpenImpedanceLine"),
-              "woofer.zma: " + want.modelLine + ", " + want.residualLine);
+              "woofer.zma:\r" + want.modelLine + "\r" + want.residualLine);
     EXPECT_EQ(shown("amFs"), want.fs);
     EXPECT_TRUE(find("fitChart")->isVisible());
 
