@@ -103,21 +103,37 @@ TEST_F(ImpedanceFitPanelTest, OpenImpedanceFillsTheFieldsAndOkTransfersThem) {
     EXPECT_EQ(shown("qOpenImpedanceLine"), "");
 }
 
-TEST_F(ImpedanceFitPanelTest, RefusedFileSaysWhyAndChangesNothing) {
-    const QString path = dir.filePath(QStringLiteral("flat.zma"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    for (int i = 0; i < 100; ++i) file.write(QByteArray::number(20.0 + 10.0 * i) + " 8.0 0.0\n");
-    file.close();
-    type("qRe", "6");
-    open("qOpenImpedance", path);
+// A flat impedance of `lines` points the fit refuses, and the reason the panel is to give.
+struct RefusedFile {
+    const char* name;
+    int lines;
+    const char* reason;
+};
 
-    ASSERT_EQ(platform.errors.size(), 1);
-    EXPECT_TRUE(platform.errors.constFirst().contains(QStringLiteral("no resonance peak")))
-        << platform.errors.constFirst().toStdString();
-    EXPECT_EQ(shown("qOpenImpedanceLine"), platform.errors.constFirst().toStdString());
-    EXPECT_EQ(shown("qRe"), "6");
-    EXPECT_EQ(shown("qFs"), "0");
+const RefusedFile kRefused[] = {
+    {"flat.zma", 100, "no resonance peak"},
+    {"huge.zma", 1'300'000, "larger than 10 MB"},  // about 20 MB
+};
+
+TEST_F(ImpedanceFitPanelTest, RefusedFileSaysWhyAndChangesNothing) {
+    type("qRe", "6");
+    for (const RefusedFile& row : kRefused) {
+        SCOPED_TRACE(row.name);
+        platform.errors.clear();
+        const QString path = dir.filePath(QString::fromLatin1(row.name));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        for (int i = 0; i < row.lines; ++i) file.write(QByteArray::number(20 + i) + " 8.0 0.0\n");
+        file.close();
+        open("qOpenImpedance", path);
+
+        ASSERT_EQ(platform.errors.size(), 1);
+        EXPECT_TRUE(platform.errors.constFirst().contains(QString::fromLatin1(row.reason)))
+            << platform.errors.constFirst().toStdString();
+        EXPECT_EQ(shown("qOpenImpedanceLine"), platform.errors.constFirst().toStdString());
+        EXPECT_EQ(shown("qRe"), "6");
+        EXPECT_EQ(shown("qFs"), "0");
+    }
 }
 
 // The second measurement's fitted fs goes into "new fs" of the method on show, and with the
