@@ -252,6 +252,52 @@ std::string hertz(double f) {
     return formatRounded(f, 1, NumberFormat{'.'}) + " Hz";
 }
 
+// The resonance peak on the peak curve: its point, the points above sqrt(peak·Re) around it,
+// and that level; or why there is none worth fitting.
+struct Peak {
+    std::size_t k = 0, lo = 0, hi = 0;
+    double level = 0;
+    std::string refusal;
+};
+
+Peak findPeak(const ImpedanceCurve& c, const PeakCurve& curve, double re) {
+    const std::vector<double>& p = curve.value;
+    const std::size_t n = p.size();
+    Peak peak;
+    std::size_t& k = peak.k;
+    for (std::size_t i = 0; i < n; ++i)
+        if (curve.candidate[i] && (!curve.candidate[k] || p[i] > p[k]))
+            k = i;
+    if (!curve.candidate[k] || p[k] < kMinPeakRatio * re) {
+        peak.refusal = "the curve has no resonance peak";
+        return peak;
+    }
+    if (k < kEdgePoints || k + kEdgePoints >= n) {
+        peak.refusal = "the peak lies at the edge of the file (" + hertz(c.frequency[k]) + ")";
+        return peak;
+    }
+    peak.level = std::sqrt(p[k] * re);
+    peak.lo = peak.hi = k;
+    while (peak.lo > 0 && p[peak.lo - 1] >= peak.level) --peak.lo;
+    while (peak.hi + 1 < n && p[peak.hi + 1] >= peak.level) ++peak.hi;
+    if (peak.hi - peak.lo + 1 < kMinPeakPoints)
+        peak.refusal = "too few points around the peak at " + hertz(c.frequency[k]);
+    else if (peak.lo == 0 && peak.hi + 1 == n)
+        peak.refusal = "the peak fills the whole file";
+    return peak;
+}
+
+// The peak between its neighbours, on a parabola over log f where the grid is even in log f.
+double peakFrequency(const ImpedanceCurve& c, const std::vector<double>& p, std::size_t k) {
+    const double l0 = std::log(c.frequency[k - 1]);
+    const double l1 = std::log(c.frequency[k]);
+    const double l2 = std::log(c.frequency[k + 1]);
+    const double bend = p[k - 1] - 2.0 * p[k] + p[k + 1];
+    if (bend < 0 && std::abs(l2 - l1 - (l1 - l0)) < 1e-9 * std::abs(l1))
+        return std::exp(l1 + 0.5 * (l1 - l0) * (p[k - 1] - p[k + 1]) / bend);
+    return c.frequency[k];
+}
+
 // The three-point estimate of the calculator, read off the curve.
 Start threePointStart(const Measured& m) {
     const ImpedanceCurve& c = m.curve;
@@ -264,44 +310,23 @@ Start threePointStart(const Measured& m) {
                     : std::sqrt(std::max(c.magnitude[n - 1] * c.magnitude[n - 1] - re * re, 0.0));
     const double leMh = std::max(coil / top * 1e3, 0.0);
     const PeakCurve curve = peakCurve(m, re, leMh);
+    const Peak peak = findPeak(c, curve, re);
+    if (!peak.refusal.empty())
+        return {std::nullopt, peak.refusal};
     const std::vector<double>& p = curve.value;
-    std::size_t k = 0;
-    for (std::size_t i = 0; i < n; ++i)
-        if (curve.candidate[i] && (!curve.candidate[k] || p[i] > p[k]))
-            k = i;
-    const double peak = p[k];
-    if (!curve.candidate[k] || peak < kMinPeakRatio * re)
-        return {std::nullopt, "the curve has no resonance peak"};
-    if (k < kEdgePoints || k + kEdgePoints >= n)
-        return {std::nullopt,
-                "the peak lies at the edge of the file (" + hertz(c.frequency[k]) + ")"};
-    const double level = std::sqrt(peak * re);
-    std::size_t lo = k;
-    while (lo > 0 && p[lo - 1] >= level) --lo;
-    std::size_t hi = k;
-    while (hi + 1 < n && p[hi + 1] >= level) ++hi;
-    if (hi - lo + 1 < kMinPeakPoints)
-        return {std::nullopt, "too few points around the peak at " + hertz(c.frequency[k])};
-    // The peak between its neighbours, on a parabola over log f.
-    const double l0 = std::log(c.frequency[k - 1]);
-    const double l1 = std::log(c.frequency[k]);
-    const double l2 = std::log(c.frequency[k + 1]);
-    double fs = c.frequency[k];
-    const double bend = p[k - 1] - 2.0 * p[k] + p[k + 1];
-    if (bend < 0 && std::abs(l2 - l1 - (l1 - l0)) < 1e-9 * std::abs(l1))
-        fs = std::exp(l1 + 0.5 * (l1 - l0) * (p[k - 1] - p[k + 1]) / bend);
-    std::optional<double> f1 =
-        lo > 0 ? std::optional(crossing(c, p, lo - 1, lo, level)) : std::nullopt;
-    std::optional<double> f2 =
-        hi + 1 < n ? std::optional(crossing(c, p, hi, hi + 1, level)) : std::nullopt;
-    if (!f1 && !f2)
-        return {std::nullopt, "the peak fills the whole file"};
+    const double fs = peakFrequency(c, p, peak.k);
     // A side cut off by the file's end mirrors the other around fs.
-    if (!f1)
-        f1 = fs * fs / *f2;
-    if (!f2)
-        f2 = fs * fs / *f1;
-    const std::optional<ThreePointQ> q = threePointQ(peak / re, fs, *f1, *f2);
+    double f1 = 0;
+    double f2 = 0;
+    if (peak.lo > 0)
+        f1 = crossing(c, p, peak.lo - 1, peak.lo, peak.level);
+    if (peak.hi + 1 < n)
+        f2 = crossing(c, p, peak.hi, peak.hi + 1, peak.level);
+    if (peak.lo == 0)
+        f1 = fs * fs / f2;
+    if (peak.hi + 1 == n)
+        f2 = fs * fs / f1;
+    const std::optional<ThreePointQ> q = threePointQ(p[peak.k] / re, fs, f1, f2);
     if (!q || q->qms <= 0 || q->qes <= 0)
         return {std::nullopt, "the curve has no resonance peak"};
     Vector x{};
