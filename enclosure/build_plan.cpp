@@ -111,7 +111,7 @@ double valueNear(const LimitCurve& curve, double f) {
 }  // namespace
 
 double estimatedDriverDisplacement(double Dd) {
-    const double dm = Dd / 10.0;
+    const double dm = Dd / 100.0;
     return pi / 4.0 * dm * dm * kDisplacementDepth * dm;
 }
 

@@ -6,8 +6,11 @@
 #include <string_view>
 #include <vector>
 
+#include "bandpass_box.h"
+#include "closed_box.h"
 #include "design_limits.h"
 #include "vent.h"
+#include "vented_box.h"
 
 namespace sublumo::enclosure {
 
@@ -33,8 +36,8 @@ inline constexpr std::array<ProportionPreset, 3> kProportionPresets = {{
     {"0.8 : 1.25 : 1 (golden ratio)", {0.8, 1.25, 1}},
 }};
 
-// Litres one driver displaces inside the box, estimated from its diaphragm diameter Dd (cm)
-// as a cone frustum and magnet about 0.22·Dd deep.
+// Litres one driver displaces inside the box, estimated from its diaphragm diameter Dd (mm)
+// as a cylinder of Dd about 0.22·Dd deep: cone, basket and magnet together.
 double estimatedDriverDisplacement(double Dd);
 
 // Everything that takes room inside the box besides the air the design needs, in litres.
@@ -118,7 +121,7 @@ struct BuildInputs {
 // The design as the Build view reads it.
 struct BuildDesign {
     VolumeBudget chambers;  // net and divider; the rest is filled from the inputs
-    double Dd = 0;          // cm, one driver
+    double Dd = 0;          // mm, one driver
     int drivers = 1;
     std::optional<VentValues> vent;  // the design's vent as shown
     std::optional<LimitInputs> limits;
@@ -148,6 +151,20 @@ struct BuildTexts {
     VolumeBudget budget;
 };
 
+// The design of each box as the Build view reads it; `limits` is the design's circuit.
+BuildDesign buildDesign(const DriverParameters& driver, const ClosedBoxResult& r,
+                        const std::optional<LimitInputs>& limits);
+BuildDesign buildDesign(const DriverParameters& driver, const VentedBoxResult& r,
+                        const VentedBoxInputs& in, const std::optional<LimitInputs>& limits);
+BuildDesign buildDesign(const DriverParameters& driver, const BandpassBoxResult& r,
+                        const BandpassBoxInputs& in, const std::optional<LimitInputs>& limits);
+
 BuildTexts computeBuild(const BuildDesign& design, const BuildInputs& inputs, NumberFormat format);
+
+// The lines the Build view and the design sheet show: volumes, sizes, cut list, vent.
+std::vector<std::string> buildReportLines(const BuildTexts& texts, const BuildInputs& inputs);
+
+// The driver's parameters for the design sheet, "fs = 25 Hz", as the driver page shows them.
+std::vector<std::string> driverSheetLines(const DriverParameters& driver, NumberFormat format);
 
 }  // namespace sublumo::enclosure

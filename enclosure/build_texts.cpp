@@ -1,3 +1,4 @@
+#include <charconv>
 #include <cmath>
 
 #include "build_plan.h"
@@ -69,17 +70,114 @@ void writeProposal(BuildTexts& out, const VentProposal& p, NumberFormat f) {
     out.maximumSpl = formatRounded(p.maximumSpl, 1, f);
 }
 
+BuildDesign common(const DriverParameters& driver, const SharedResult& shared,
+                   const std::optional<LimitInputs>& limits) {
+    BuildDesign d;
+    d.Dd = driver.value(Param::Dd);
+    d.drivers = shared.arrangement.N;
+    d.limits = limits;
+    return d;
+}
+
+VentSizing sizingOf(const VentFieldTexts& fields, std::size_t endCorrection, double volume,
+                    double fill) {
+    VentSizing s;
+    s.Nv = std::max(1, readCount(fields.Nv).N);
+    s.k = kEndCorrections.at(endCorrection).k;
+    s.chamberVolume = volume;
+    s.fillFactor = fill;
+    return s;
+}
+
+std::string line(std::string_view caption, const std::string& value, std::string_view unit) {
+    return std::string(caption) + ": " + value + (unit.empty() ? "" : " ") + std::string(unit);
+}
+
 }  // namespace
+
+BuildDesign buildDesign(const DriverParameters& driver, const ClosedBoxResult& r,
+                        const std::optional<LimitInputs>& limits) {
+    BuildDesign d = common(driver, r.shared, limits);
+    d.chambers.net = r.valid ? r.values.Vb : 0.0;
+    return d;
+}
+
+BuildDesign buildDesign(const DriverParameters& driver, const VentedBoxResult& r,
+                        const VentedBoxInputs& in, const std::optional<LimitInputs>& limits) {
+    BuildDesign d = common(driver, r.shared, limits);
+    d.chambers.net = r.valid ? r.volume : 0.0;
+    if (r.valid)
+        d.vent = r.ventValues;
+    d.sizing = sizingOf(r.vent, in.endCorrection, r.volume, kFillAmounts.at(in.fillAmount).factor);
+    return d;
+}
+
+BuildDesign buildDesign(const DriverParameters& driver, const BandpassBoxResult& r,
+                        const BandpassBoxInputs& in, const std::optional<LimitInputs>& limits) {
+    BuildDesign d = common(driver, r.shared, limits);
+    // The rear chamber is built at its net size; the fill only makes it act larger.
+    int fill = 0;  // digits only, whatever the separator
+    std::from_chars(r.fill.data(), r.fill.data() + r.fill.size(), fill);
+    const double rear = r.rearVolume / sealedFillFactor(fill);
+    d.chambers.net = r.valid ? rear + r.frontVolume : 0.0;
+    d.chambers.divider = true;
+    if (r.valid)
+        d.vent = r.ventValues;
+    d.sizing =
+        sizingOf(r.vent, in.endCorrection, r.frontVolume, kFillAmounts.at(in.frontFill).factor);
+    return d;
+}
+
+std::vector<std::string> buildReportLines(const BuildTexts& t, const BuildInputs& in) {
+    std::vector<std::string> lines = {
+        line("Net volume", t.net, "l"),
+        line("Drivers", t.drivers, t.displacementEstimated ? "l (estimated from Dd)" : "l"),
+        line("Vents", t.vents, "l"),
+        line("Bracing", t.bracing, "l"),
+    };
+    if (t.budget.divider)
+        lines.push_back(line("Divider", t.divider, "l"));
+    lines.push_back(line("Gross internal volume", t.gross, "l"));
+    lines.push_back(line("Inner size (W × H × D)", t.inner, ""));
+    lines.push_back(line("Outer size (W × H × D)", t.outer, ""));
+    lines.push_back("Cut list, butt joints, " + in.thickness + " mm panels:");
+    for (const std::string& panel : t.cutList) lines.push_back("  " + panel);
+    lines.push_back(line("Panel area", t.panelArea, "m²"));
+    if (t.proposal) {
+        lines.push_back(
+            line("Vent for " + in.ventLimit + " m/s", t.vent + ", Lv " + t.ventLength, "mm"));
+        lines.push_back(line("Peak air velocity at maximum power", t.ventVelocity, "m/s"));
+        lines.push_back(line("Maximum SPL at fb", t.maximumSpl, "dB"));
+    }
+    return lines;
+}
+
+std::vector<std::string> driverSheetLines(const DriverParameters& driver, NumberFormat format) {
+    static constexpr std::array<Param, 14> kShown = {
+        Param::fs,  Param::Qts, Param::Qes, Param::Qms, Param::Vas,  Param::Re, Param::Le,
+        Param::Mms, Param::Bl,  Param::Sd,  Param::Dd,  Param::Xmax, Param::Pe, Param::SPL};
+    std::vector<std::string> lines;
+    for (Param p : kShown) {
+        const ParameterInfo& info = parameterInfo(p);
+        const int decimals = displayDecimals(p, driver.mode);
+        const double v = driver.displayValue(p);
+        lines.push_back(line(
+            info.name, decimals < 0 ? formatNumber(v, format) : formatRounded(v, decimals, format),
+            info.unit));
+    }
+    return lines;
+}
 
 BuildTexts computeBuild(const BuildDesign& design, const BuildInputs& inputs, NumberFormat format) {
     BuildTexts out;
     const double estimate = estimatedDriverDisplacement(design.Dd);
     out.displacement = formatRounded(estimate, 2, format);
-    out.displacementEstimated = inputs.displacement.empty();
     const auto in = readBuild(inputs, format);
     if (!in)
         return out;
-    const double perDriver = in->displacement.value_or(estimate);
+    // Like every field here, zero means not given.
+    out.displacementEstimated = !(in->displacement.value_or(0) > 0);
+    const double perDriver = out.displacementEstimated ? estimate : *in->displacement;
     out.displacement = formatRounded(perDriver, 2, format);
 
     VolumeBudget& b = out.budget;

@@ -68,7 +68,7 @@ TEST(BuildPlan, GrossRisesByTheVentAndTheDrivers) {
 TEST(BuildPlan, EmptyDisplacementIsEstimatedFromDd) {
     BuildDesign design;
     design.chambers.net = 50;
-    design.Dd = 26;
+    design.Dd = 260;
     const BuildTexts out = computeBuild(design, {}, kDot);
     EXPECT_TRUE(out.displacementEstimated);
     EXPECT_GT(out.budget.displacement, 1.0);  // a 12-inch driver takes a few litres
