@@ -148,6 +148,10 @@ std::vector<std::string> buildReportLines(const BuildTexts& t, const BuildInputs
             line("Vent for " + in.ventLimit + " m/s", t.vent + ", Lv " + t.ventLength, "mm"));
         lines.push_back(line("Peak air velocity at maximum power", t.ventVelocity, "m/s"));
         lines.push_back(line("Maximum SPL at fb", t.maximumSpl, "dB"));
+        // A straight vent from the front must end before the back panel.
+        if (t.plan && t.proposal->values.Lv > t.plan->inner.depth)
+            lines.push_back(
+                "The vent is longer than the box is deep inside: bend it, or try a slot.");
     }
     return lines;
 }

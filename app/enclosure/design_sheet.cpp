@@ -84,20 +84,23 @@ void paintChart(QPainter& p, const QRectF& box, const SheetChart& chart, double 
         return plot.bottom() - plot.height() * (v - lr.low) / (lr.high - lr.low);
     };
     p.drawText(QRectF(box.left(), box.top(), box.width(), lineHeight), chart.title);
+    // The ticks' numbers alone keep the labels apart; the unit is in the title.
+    const double slack = 1e-6;
     p.setPen(QPen(Qt::lightGray, 0));
-    for (double f : {10.0, 20.0, 50.0, 100.0, 200.0, 500.0, 1000.0})
-        if (f >= fr.low && f <= fr.high) {
-            p.drawLine(QPointF(x(f), plot.top()), QPointF(x(f), plot.bottom()));
-            p.setPen(Qt::black);
-            p.drawText(QRectF(x(f) - lineHeight * 2, plot.bottom(), lineHeight * 4, lineHeight),
-                       Qt::AlignCenter, QString::number(f) + QStringLiteral(" Hz"));
-            p.setPen(QPen(Qt::lightGray, 0));
-        }
+    for (double f : {10.0, 20.0, 50.0, 100.0, 200.0, 500.0, 1000.0}) {
+        if (f < fr.low * (1 - slack) || f > fr.high * (1 + slack))
+            continue;
+        p.drawLine(QPointF(x(f), plot.top()), QPointF(x(f), plot.bottom()));
+        p.setPen(Qt::black);
+        p.drawText(QRectF(x(f) - lineHeight * 2, plot.bottom(), lineHeight * 4, lineHeight),
+                   Qt::AlignCenter, f >= 1000 ? QStringLiteral("1k") : QString::number(f));
+        p.setPen(QPen(Qt::lightGray, 0));
+    }
     for (double v = lr.low; v <= lr.high + 1e-9; v += 10.0) {
         p.drawLine(QPointF(plot.left(), y(v)), QPointF(plot.right(), y(v)));
         p.setPen(Qt::black);
-        p.drawText(QRectF(box.left(), y(v) - lineHeight / 2, lineHeight * 2.8, lineHeight),
-                   Qt::AlignRight | Qt::AlignVCenter, QString::number(v) + QStringLiteral(" dB"));
+        p.drawText(QRectF(box.left(), y(v) - lineHeight / 2, lineHeight * 2.6, lineHeight),
+                   Qt::AlignRight | Qt::AlignVCenter, QString::number(v));
         p.setPen(QPen(Qt::lightGray, 0));
     }
     p.setPen(QPen(Qt::black, 0));
@@ -112,9 +115,10 @@ void paintChart(QPainter& p, const QRectF& box, const SheetChart& chart, double 
         const QColor colour = kCurveColours[c % kCurveColours.size()];
         p.setPen(QPen(colour, lineHeight / 8));
         p.drawPath(path);
-        p.drawText(QRectF(plot.left() + lineHeight / 2, plot.top() + lineHeight * (0.2 + c),
-                          plot.width(), lineHeight),
-                   curve.name);
+        // The legend under the chart, in the curve's colour.
+        p.drawText(QRectF(plot.left() + c * plot.width() / 2, plot.bottom() + lineHeight,
+                          plot.width() / 2, lineHeight),
+                   QStringLiteral("— ") + curve.name);
     }
     p.setPen(Qt::black);
 }
@@ -147,7 +151,7 @@ void paintDesignSheet(QPainter& p, const QRectF& page, const DesignSheet& sheet)
     const double designHeight = paintLines(p, right, QStringLiteral("Design"), sheet.design, line);
 
     const double chartsTop = top + std::max(driverHeight, designHeight) + line;
-    const double chartHeight = line * 15;
+    const double chartHeight = line * 20;
     paintChart(p, QRectF(page.left(), chartsTop, half - line / 2, chartHeight), sheet.response,
                line);
     paintChart(p, QRectF(page.left() + half + line / 2, chartsTop, half - line / 2, chartHeight),

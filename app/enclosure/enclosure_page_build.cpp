@@ -20,7 +20,7 @@ namespace {
 namespace enc = enclosure;
 
 // Over the charts and the groups below them, so the whole plan reads at once.
-constexpr QRect kBuildArea(148, 52, 596, 614);
+constexpr QRect kBuildArea(148, 50, 596, 616);
 constexpr QRect kBuildButton(300, 28, 64, 22);
 
 QStringList qLines(const std::vector<std::string>& lines) {
@@ -108,7 +108,7 @@ DesignSheet EnclosurePage::designSheet() const {
     const enc::BuildInputs inputs = m_build->inputs();
     sheet.build =
         qLines(enc::buildReportLines(enc::computeBuild(m_buildDesign, inputs, m_format), inputs));
-    sheet.response.title = QStringLiteral("Relative response (dB)");
+    sheet.response.title = QStringLiteral("Relative response (dB over Hz)");
     if (m_table && m_table->written(enc::TableColumn::Relative)) {
         const auto& f = m_table->values(enc::TableColumn::Frequency);
         const auto& v = m_table->values(enc::TableColumn::Relative);
@@ -118,7 +118,7 @@ DesignSheet EnclosurePage::designSheet() const {
     if (m_limitInputs) {
         const enc::LimitChart chart =
             enc::computeLimitChart(enc::LimitKind::MaximumSpl, *m_limitInputs);
-        sheet.maximumSpl.title = QStringLiteral("Maximum SPL (dB)");
+        sheet.maximumSpl.title = QStringLiteral("Maximum SPL and SPL at U (dB over Hz)");
         for (const enc::LimitCurve& curve : chart.curves)
             sheet.maximumSpl.curves.push_back(sheetCurve(curve));
     }

@@ -214,6 +214,27 @@ TEST(BuildPlan, ProposedVentMeetsTheVelocityLineAtMaximumPower) {
     }
 }
 
+// The subwoofer's vent for 17 m/s is longer than a cube of its volume is deep; a deeper box
+// takes it.
+TEST(BuildPlan, AVentLongerThanTheBoxIsDeepIsPointedOut) {
+    const char* warning = "The vent is longer than the box is deep inside: bend it, or try a slot.";
+    const Design design = designFor({"vented", false, false, 1, 17}, VentGeometry{.Dv = 100});
+    BuildDesign build;
+    build.chambers.net = design.sizing.chamberVolume;
+    build.vent = computeVent(VentGeometry{.Dv = 100}, 24, build.chambers.net, 1.05);
+    build.limits = design.limits;
+    build.sizing = design.sizing;
+    for (const char* depth : {"1", "12"}) {
+        const BuildInputs in{.depth = depth};
+        const BuildTexts out = computeBuild(build, in, kDot);
+        ASSERT_TRUE(out.proposal && out.plan) << depth;
+        const bool longer = out.proposal->values.Lv > out.plan->inner.depth;
+        EXPECT_EQ(longer, std::string(depth) == "1") << depth;
+        const auto lines = buildReportLines(out, in);
+        EXPECT_EQ(std::ranges::count(lines, std::string(warning)), longer ? 1 : 0) << depth;
+    }
+}
+
 TEST(BuildPlan, NoVentProposedForAClosedBoxOrADriverWithoutLimits) {
     LimitInputs closed;
     closed.driver.Pe = 100;
