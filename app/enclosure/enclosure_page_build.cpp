@@ -103,8 +103,8 @@ DesignSheet EnclosurePage::designSheet() const {
                   QStringLiteral(" box, design sheet");
     sheet.driver = qLines(enc::driverSheetLines(driver, m_format));
     const memory::DesignSnapshot snapshot = memorySnapshot();
-    sheet.design = {QString::fromStdString(memory::designLine(snapshot.design)),
-                    QString::fromStdString(memory::conditionsLine(snapshot.conditions))};
+    sheet.design = {QString::fromStdString(memory::designLine(snapshot.design)).trimmed(),
+                    QString::fromStdString(memory::conditionsLine(snapshot.conditions)).trimmed()};
     const enc::BuildInputs inputs = m_build->inputs();
     sheet.build =
         qLines(enc::buildReportLines(enc::computeBuild(m_buildDesign, inputs, m_format), inputs));
