@@ -63,6 +63,17 @@ constexpr std::array<PageKey, 8> kVent = {{{"ventShape", Choice, kVentShapes},
                                            {"fillAmount", Choice, kFillPercents},
                                            {"readout", Choice, kVentReadouts}}};
 constexpr auto kVented = join(std::array<PageKey, 2>{{{"Vb"}, {"fb"}}}, kVent);
+// The Build view: panel thickness, proportion, bracing, displacement, vent limit, slot height.
+constexpr std::array<PageKey, 10> kBuild = {{{"t"},
+                                             {"W"},
+                                             {"H"},
+                                             {"D"},
+                                             {"Vbr"},
+                                             {"Vdr"},
+                                             {"vmax"},
+                                             {"Bs"},
+                                             {"slotVent", Flag},
+                                             {"ventsInside", Flag}}};
 constexpr auto kBandpass = join(std::array<PageKey, 4>{{{"Vr"}, {"fill"}, {"Vf"}, {"fb"}}}, kVent);
 
 }  // namespace
@@ -72,7 +83,7 @@ std::span<const PageGroup> pageGroups() {
                                                  {"chartKind", Choice, chartKinds()},
                                                  {"ventLine"},
                                                  {"graphTop", Choice, kGraphTops}}};
-    static const std::array<PageGroup, 10> groups = {{
+    static const std::array<PageGroup, 11> groups = {{
         {kPageGroup, page},
         {"numdri", kArrangement},
         {"additionalOptions", kOptions},
@@ -83,6 +94,7 @@ std::span<const PageGroup> pageGroups() {
         {"closedBox", kClosed},
         {"ventedBox", kVented},
         {"bandpassBox", kBandpass},
+        {"build", kBuild},
     }};
     return groups;
 }

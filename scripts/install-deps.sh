@@ -8,7 +8,7 @@ packages=(
   libpng-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth imagemagick xdotool
+  xvfb xauth imagemagick xdotool poppler-utils
   librsvg2-bin desktop-file-utils appstream shared-mime-info
 )
 

@@ -81,6 +81,7 @@ EnclosurePage::EnclosurePage(PlatformServices& platform, NumberFormat format, Dr
     applyTypeLayout();
     disablePage();
     new CurveExchange(platform, *this);
+    buildBuildView(platform);
 }
 
 EnclosurePage::~EnclosurePage() = default;
@@ -295,6 +296,8 @@ void EnclosurePage::disablePage() {
     m_limitInputs.reset();
     drawCurrentLimits();
     setOptionsEnabled(false);
+    m_buildDesign = {};
+    refreshBuild();
 }
 
 void EnclosurePage::refreshArrangement() {
@@ -362,6 +365,7 @@ void EnclosurePage::recomputeClosed(const enc::SharedInputs& in) {
     const enc::ClosedBoxResult r = enc::recomputeClosedBox(m_driver(), in, box, m_format);
     m_closed->display(r);
     m_limitInputs = enc::limitInputs(m_driver(), r, m_format);
+    m_buildDesign = enc::buildDesign(m_driver(), r, m_limitInputs);
     m_closedFc = r.values.fc;
     m_linkwitz->setFieldsEnabled(r.linkwitzFieldsEnabled);
     m_circuit->setInputEnabled(r.linkwitzFieldsEnabled);
@@ -378,6 +382,7 @@ void EnclosurePage::recomputeVented(const enc::SharedInputs& in) {
         enc::recomputeVentedBox(m_driver(), in, m_vented->inputs(), m_format);
     m_vented->display(r);
     m_limitInputs = enc::limitInputs(m_driver(), r, m_format);
+    m_buildDesign = enc::buildDesign(m_driver(), r, m_vented->inputs(), m_limitInputs);
     finish(r.shared);
 }
 
@@ -386,6 +391,7 @@ void EnclosurePage::recomputeBandpass(const enc::SharedInputs& in) {
         enc::recomputeBandpassBox(m_driver(), in, m_bandpass->inputs(), m_format);
     m_bandpass->display(r);
     m_limitInputs = enc::limitInputs(m_driver(), r, m_format);
+    m_buildDesign = enc::buildDesign(m_driver(), r, m_bandpass->inputs(), m_limitInputs);
     finish(r.shared);
 }
 
@@ -406,6 +412,7 @@ void EnclosurePage::finish(const enc::SharedResult& shared) {
     m_table = shared.table;
     drawCurves(shared);
     drawCurrentLimits();
+    refreshBuild();
 }
 
 void EnclosurePage::setOptionsEnabled(bool enabled) {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 
+#include "build_plan.h"
 #include "charts/limit_plot.h"
 #include "charts/response_chart.h"
 #include "design_common.h"
@@ -14,10 +15,13 @@
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
+class QPushButton;
 
 namespace sublumo {
 
 class ArrangementGroup;
+class BuildPanel;
+struct DesignSheet;
 class BandpassBoxGroup;
 class CabinGainGroup;
 class ClosedBoxGroup;
@@ -62,6 +66,11 @@ public:
     memory::DesignSnapshot memorySnapshot() const;
     // Where the design-memory slot panel goes (below the charts, beside " Source / mic ").
     QWidget* memorySlotArea() const { return m_memorySlotArea; }
+
+    // The "Build" view over the charts: shown, hidden, and the sheet it prints.
+    BuildPanel& buildPanel() const { return *m_build; }
+    void showBuild(bool shown);
+    DesignSheet designSheet() const;
 
     // Start of the selected box's design: enable and focus, or disable the page without a
     // usable driver.
@@ -110,6 +119,11 @@ private:
     void runVentedAutoCalculation();
     void estimateVent(double divisor);
     void setOneWatt();
+    void buildBuildView(PlatformServices& platform);
+    void refreshBuild();
+    void useProposedVent();
+    void saveDesignSheet();
+    void printDesignSheet();
 
     NumberFormat m_format;
     DriverSource m_driver;
@@ -138,6 +152,10 @@ private:
     OptionLists m_lists;
     // The design-memory slot panel is placed into this area by the main window's builder.
     QWidget* m_memorySlotArea = nullptr;
+    PlatformServices* m_platform = nullptr;
+    BuildPanel* m_build = nullptr;
+    QPushButton* m_buildButton = nullptr;
+    enclosure::BuildDesign m_buildDesign;  // of the last recompute
 };
 
 }  // namespace sublumo

@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QUrl>
@@ -106,6 +107,11 @@ void DesktopPlatform::setStayOnTop(QWidget* window, bool onTop) {
     } else {
         window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
     }
+}
+
+bool DesktopPlatform::askPrint(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace sublumo

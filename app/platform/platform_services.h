@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace sublumo {
@@ -37,6 +38,8 @@ public:
     virtual QImage captureWindow(QWidget* window) = 0;
     // In or out of the top-most band without moving, resizing or activating the window.
     virtual void setStayOnTop(QWidget* window, bool onTop) = 0;
+    // The print dialog, which sets up `printer`; false when the user cancels.
+    virtual bool askPrint(QWidget* parent, QPrinter& printer) = 0;
 };
 
 // The real desktop: message boxes, the file dialog, the browser and the screen.
@@ -55,6 +58,7 @@ public:
     void openAddress(const QString& address) override;
     QImage captureWindow(QWidget* window) override;
     void setStayOnTop(QWidget* window, bool onTop) override;
+    bool askPrint(QWidget* parent, QPrinter& printer) override;
 };
 
 }  // namespace sublumo

@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <map>
 
+#include "enclosure/build_panel.h"
 #include "enclosure/enclosure_page.h"
 #include "enclosure/memory_slot_panel.h"
 #include "main_window.h"
@@ -49,8 +50,13 @@ const std::vector<DesignSteps> kDesigns = {
      {1, 3}},
     {"vented",
      "vented",
-     {{"ventedBox", "Vb", "60"}, {"ventedBox", "fb", "35"}, {"additionalOptions", "Rs", "0.5"}},
-     {"cabinGainOn", "isobaric"},
+     {{"ventedBox", "Vb", "60"},
+      {"ventedBox", "fb", "35"},
+      {"additionalOptions", "Rs", "0.5"},
+      {"build", "t", "22"},
+      {"build", "H", "1.6"},
+      {"build", "Vdr", "1.25"}},
+     {"cabinGainOn", "isobaric", "slotVent"},
      {2, 8}},
     {"bandpass",
      "bandpass",
@@ -182,6 +188,14 @@ TEST_F(MainWindowDesignTest, EachBoxTypeWithItsSlotsComesBackFromItsFile) {
             EXPECT_EQ(differences(opened.fieldTexts(), saved.fieldTexts()), "");
         }
         for (int k = 1; k <= memory::kSlotCount; ++k) expectSameSlot(opened.slot(k), saved.slot(k));
+        // The Build view's inputs come back too, though the view is closed.
+        for (const auto& [group, name, text] : steps.typed) {
+            if (std::string_view(group) == "build") {
+                EXPECT_EQ(opened.field(group, name)->text(), QString::fromUtf8(text)) << name;
+            }
+        }
+        EXPECT_EQ(opened.window.enclosurePage().buildPanel().inputs(),
+                  saved.window.enclosurePage().buildPanel().inputs());
     }
 }
 

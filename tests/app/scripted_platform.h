@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPrinter>
 #include <QStringList>
 #include <deque>
 
@@ -48,6 +49,15 @@ public:
         return capturedImage;
     }
     void setStayOnTop(QWidget*, bool onTop) override { stayOnTopCalls.push_back(onTop); }
+    // A chosen printer prints into the PDF file `printPath`.
+    bool askPrint(QWidget*, QPrinter& printer) override {
+        ++printRequests;
+        if (!printPath)
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(*printPath);
+        return true;
+    }
 
     std::deque<bool> yesNoAnswers;
     std::deque<int> choiceAnswers;  // -1 when the script runs out
@@ -57,6 +67,8 @@ public:
 
     QStringList questions, errors, infos, saveRequests, openRequests, openedAddresses;
     int captures = 0;
+    std::optional<QString> printPath;
+    int printRequests = 0;
     std::vector<bool> stayOnTopCalls;
 };
 

@@ -235,6 +235,7 @@ public:
     void openAddress(const QString&) override {}
     QImage captureWindow(QWidget*) override { return {}; }
     void setStayOnTop(QWidget*, bool) override {}
+    bool askPrint(QWidget*, QPrinter&) override { return false; }
 
     QStringList errors;
     QList<QWidget*> passThrough;

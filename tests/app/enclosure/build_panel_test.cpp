@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "build_plan.h"
+#include "enclosure/build_panel.h"
+#include "enclosure_page_fixture.h"
+
+namespace sublumo::ui_test {
+namespace {
+
+namespace enc = enclosure;
+
+class BuildPanelTest : public EnclosurePageTest {
+protected:
+    // A vented subwoofer with a thermal and an excursion limit, its view opened from the
+    // keyboard.
+    void openVentedBuild() {
+        open(
+            {.fs = 25, .Vas = 120, .Qts = 0.38, .Sd = 510, .Re = 3.6, .Pe = 500, .name = "Sub 12"});
+        driver.value(Param::Xmax) = 12;
+        clickPage("vented");
+        type("ventedBox", "Vb", "110");
+        type("ventedBox", "fb", "24");
+        QWidget* button = findByName<QWidget>(page.get(), "buildButton");
+        button->setFocus();
+        key(button, Qt::Key_Space);
+        ASSERT_TRUE(findByName<QWidget>(page.get(), "build")->isVisible());
+    }
+    QString results() const { return findByName<QLabel>(page.get(), "buildResults")->text(); }
+    // What the pure functions give for the page's vented design and the view's inputs.
+    enc::BuildTexts expected() const {
+        enc::VentedBoxInputs box;
+        box.Vb = text("ventedBox", "Vb").toStdString();
+        box.fb = text("ventedBox", "fb").toStdString();
+        box.vent.Dv = text("ventedBox", "Dv").toStdString();
+        const auto r = enc::recomputeVentedBox(driver, shared(), box, format);
+        const enc::BuildDesign design =
+            enc::buildDesign(driver, r, box, enc::limitInputs(driver, r, format));
+        return enc::computeBuild(design, page->buildPanel().inputs(), format);
+    }
+    QString expectedText() const {
+        QStringList lines;
+        for (const std::string& line :
+             enc::buildReportLines(expected(), page->buildPanel().inputs()))
+            lines << qs(line);
+        return lines.join('\n');
+    }
+};
+
+TEST_F(BuildPanelTest, ShowsThePlanOfTheDesignAndFollowsItsInputs) {
+    openVentedBuild();
+    EXPECT_EQ(QApplication::focusWidget(), in("build", "t"));
+    EXPECT_EQ(results(), expectedText());
+    type("build", "t", "19");
+    type("build", "Vbr", "2.5");
+    type("build", "vmax", "15");
+    EXPECT_EQ(results(), expectedText());
+    EXPECT_TRUE(results().contains("Gross internal volume: " + qs(expected().gross) + " l"));
+    type("ventedBox", "Vb", "90");
+    EXPECT_EQ(results(), expectedText());
+    key(in("build", "t"), Qt::Key_Escape);
+    EXPECT_FALSE(findByName<QWidget>(page.get(), "build")->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), findByName<QWidget>(page.get(), "buildButton"));
+}
+
+TEST_F(BuildPanelTest, UseThisVentWritesTheProposalIntoTheDesign) {
+    openVentedBuild();
+    const auto proposal = expected().proposal;
+    ASSERT_TRUE(proposal);
+    QTest::mouseClick(in<QPushButton>("build", "useVent"), Qt::LeftButton);
+    EXPECT_EQ(text("ventedBox", "Dv"), qs(formatNumber(proposal->geometry.Dv, format)));
+    EXPECT_EQ(text("ventedBox", "Lv"), qs(formatRounded(proposal->values.Lv, 0, format)));
+}
+
+QString run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The sheet, saved or printed, is one page holding the driver, the volumes and the cut list.
+TEST_F(BuildPanelTest, DesignSheetIsOnePageWithTheDriverVolumesAndCutList) {
+    struct Row {
+        const char* button;
+        bool print;
+    };
+    for (const Row row : {Row{"saveSheet", false}, Row{"printSheet", true}}) {
+        openVentedBuild();
+        QTemporaryDir dir;
+        const QString path = dir.filePath("sheet.pdf");
+        (row.print ? platform.printPath : platform.savePath) = path;
+        QTest::mouseClick(in<QPushButton>("build", row.button), Qt::LeftButton);
+        ASSERT_TRUE(QFile::exists(path)) << row.button;
+        EXPECT_TRUE(run("pdfinfo", {path}).contains(QRegularExpression("Pages:\\s+1\\n")))
+            << row.button;
+        const QString sheet = run("pdftotext", {"-layout", path, "-"});
+        const enc::BuildTexts plan = expected();
+        QStringList wanted = {"Sub 12", "Gross internal volume: " + qs(plan.gross),
+                              "Net volume: " + qs(plan.net),
+                              "Outer size (W × H × D): " + qs(plan.outer)};
+        for (const std::string& panel : plan.cutList) wanted << qs(panel);
+        for (const QString& text : wanted)
+            EXPECT_TRUE(sheet.contains(text)) << row.button << ": " << text.toStdString();
+        EXPECT_TRUE(platform.errors.isEmpty()) << row.button;
+    }
+}
+
+TEST_F(BuildPanelTest, SheetThatCannotBeWrittenReportsTheError) {
+    openVentedBuild();
+    platform.savePath = QDir::temp().filePath("no-such-folder-sublumo/sheet.pdf");
+    QTest::mouseClick(in<QPushButton>("build", "saveSheet"), Qt::LeftButton);
+    EXPECT_EQ(platform.errors.size(), 1);
+    EXPECT_FALSE(QFile::exists(*platform.savePath));
+}
+
+}  // namespace
+}  // namespace sublumo::ui_test
