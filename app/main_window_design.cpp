@@ -105,7 +105,8 @@ DesignSession& MainWindow::designSession() const {
 // Runs when the Enclosure page is built: the session and the unsaved mark need its fields.
 void MainWindow::connectDesignSession() {
     EnclosurePage& page = *m_enclosure;
-    m_session = std::make_unique<DesignSession>(driverListsPage(), page, m_format);
+    m_session = std::make_unique<DesignSession>(driverListsPage(), page, m_format,
+                                                parameterPanel().nameField());
     // A stored design keeps its inputs, so that it can be loaded back.
     page.memorySlots().setSnapshotProvider([this, &page] {
         memory::DesignSnapshot snapshot = page.memorySnapshot();
