@@ -132,6 +132,34 @@ TEST_F(DesignRecoveryTest, ChangesReachTheFileAfterAPauseAndANormalCloseLeavesNo
     EXPECT_TRUE(platform.questions.isEmpty());
 }
 
+// The Enclosure page builds and starts its design when first shown, and an open fills every
+// field: neither is a change of the user's.
+TEST_F(DesignRecoveryTest, VisitingTheEnclosurePageIsNoChange) {
+    const QString file = dir.filePath(QStringLiteral("woofer 12.sublumo"));
+    {
+        RecoveryWindow saved(platform, dir.path());
+        saved.make();
+        platform.savePath = file;
+        ASSERT_TRUE(saved.window.saveDesign());
+    }
+    for (const bool opened : {false, true}) {
+        SCOPED_TRACE(opened ? "a design opened" : "a fresh start");
+        QDir(recoveryFolder()).removeRecursively();
+        RecoveryWindow visited(platform, dir.path());
+        if (opened) {
+            ASSERT_TRUE(visited.window.openDesignFile(file));
+        }
+        for (const int page : {1, 0, 1}) {
+            ui_test::clickTab(findByName<QTabWidget>(&visited.window, "pages"), page);
+            ASSERT_TRUE(ui_test::waitUntil([&] { return !visited.window.pageTimer().isActive(); }));
+        }
+        QTest::qWait(2 * DesignRecovery::kDelayMs);
+        EXPECT_TRUE(recoveryFiles().isEmpty());
+        EXPECT_FALSE(visited.window.designModified());
+        EXPECT_FALSE(visited.window.windowTitle().endsWith("*"));
+    }
+}
+
 TEST_F(DesignRecoveryTest, ALeftoverIsOfferedOnceYesRestoresItNoStartsFresh) {
     std::map<QString, QString> fresh;
     {

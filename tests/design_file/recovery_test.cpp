@@ -19,8 +19,11 @@ TEST(RecoveryFile, KeepsTheDesignTheFileItCameFromAndItsMark) {
         const char* designPath;
         bool modified;
     };
+    // Any byte a file name can hold, line breaks, quotes and blanks at its end too.
     for (const Row& row : {Row{"", false}, Row{"/home/ann/woofer 12.sublumo", true},
-                           Row{"/home/ann/box.sublumo", false}}) {
+                           Row{"/home/ann/box.sublumo", false},
+                           Row{"/home/ann/two\nlines \"quoted\" 100%25.sublumo ", true},
+                           Row{"/home/ann/\r\t\x01 \xE9t\xC3\xA9\\=[x];#.sublumo", false}}) {
         SCOPED_TRACE(row.designPath);
         const RecoveryState state{smallDesign(kDot), row.designPath, row.modified};
         TempDir dir;
@@ -32,6 +35,15 @@ TEST(RecoveryFile, KeepsTheDesignTheFileItCameFromAndItsMark) {
         ASSERT_TRUE(read);
         EXPECT_EQ(*read.document, state.document);
     }
+}
+
+TEST(RecoveryFile, AFileWrittenWithTheQuotedPathIsStillRead) {
+    const std::string design = *designFileText(smallDesign(kDot));
+    const std::string older =
+        "[Recovery]\r\nfile=\"C:\\Ann\\woofer 12%.sublumo\"\r\nmodified=1\r\n";
+    const RecoveryState state = parseRecoveryFile(smallDesign(kDot), design + older);
+    EXPECT_EQ(state.designPath, "C:\\Ann\\woofer 12%.sublumo");
+    EXPECT_TRUE(state.modified);
 }
 
 TEST(RecoveryFile, AFileThatIsNoDesignGivesNothingBack) {
