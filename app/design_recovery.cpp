@@ -29,7 +29,10 @@ DesignRecovery::DesignRecovery(const QString& dataDirectory, StateSource source,
       m_source(std::move(source)) {
     m_timer.setSingleShot(true);
     m_timer.setInterval(kDelayMs);
-    connect(&m_timer, &QTimer::timeout, this, &DesignRecovery::write);
+    m_longestWait.setSingleShot(true);
+    m_longestWait.setInterval(kLongestWaitMs);
+    for (QTimer* timer : {&m_timer, &m_longestWait})
+        connect(timer, &QTimer::timeout, this, &DesignRecovery::write);
 }
 
 bool DesignRecovery::takeOwnFile() {
@@ -55,11 +58,16 @@ DesignRecovery::~DesignRecovery() {
 }
 
 void DesignRecovery::noteChange() {
-    if (!m_finished)
-        m_timer.start();
+    if (m_finished)
+        return;
+    m_timer.start();
+    if (!m_longestWait.isActive())
+        m_longestWait.start();
 }
 
 void DesignRecovery::write() {
+    m_timer.stop();
+    m_longestWait.stop();
     if (!m_lock && !takeOwnFile())
         return;  // no folder or no lock: this copy goes without
     const auto text = design_file::recoveryFileText(m_source());
@@ -105,6 +113,7 @@ void DesignRecovery::discardLeftovers() {
 void DesignRecovery::finish() {
     m_finished = true;
     m_timer.stop();
+    m_longestWait.stop();
     if (!m_lock)
         return;
     QFile::remove(m_path);
