@@ -25,7 +25,7 @@ public:
     // kLongestWaitMs after the first change not yet kept, so that what was typed a second
     // before a crash is always on the disk.
     static constexpr int kDelayMs = 250;
-    static constexpr int kLongestWaitMs = 600;
+    static constexpr int kLongestWaitMs = 500;
     using StateSource = std::function<design_file::RecoveryState()>;
 
     // `dataDirectory` gets a folder for the files at the first write, not before: a start
