@@ -6,8 +6,6 @@
 #include <QFileInfo>
 #include <QLockFile>
 
-#include "file_access.h"
-
 namespace sublumo {
 
 namespace {
@@ -70,12 +68,14 @@ void DesignRecovery::write() {
     m_longestWait.stop();
     if (!m_lock && !takeOwnFile())
         return;  // no folder or no lock: this copy goes without
-    const auto text = design_file::recoveryFileText(m_source());
+    // A failed write leaves the last good file; the next one tries again.
+    if (m_writer.takeError())
+        m_written.clear();
+    auto text = design_file::recoveryFileText(m_source());
     if (!text || *text == m_written)
         return;
-    // A failed write leaves the last good file; the next change tries again.
-    if (!database::replaceFile(QFile::encodeName(m_path).toStdString(), *text))
-        m_written = *text;
+    m_written = *text;
+    m_writer.write(QFile::encodeName(m_path).toStdString(), std::move(*text));
 }
 
 std::optional<design_file::RecoveryState> DesignRecovery::takeLeftover(NumberFormat format) {
@@ -116,6 +116,7 @@ void DesignRecovery::finish() {
     m_longestWait.stop();
     if (!m_lock)
         return;
+    m_writer.wait();  // a write under way would bring the file back
     QFile::remove(m_path);
     m_lock.reset();
 }

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "background_writer.h"
 #include "number_text.h"
 #include "recovery.h"
 
@@ -57,6 +58,8 @@ private:
     QString m_path;
     bool m_finished = false;
     std::string m_written;  // the last text written, so that an unchanged state is not
+    // The disk's wait is the writer's thread's, never the window's.
+    design_file::BackgroundWriter m_writer;
     std::vector<std::unique_ptr<QLockFile>> m_takenLocks;
     QStringList m_takenFiles;
 };

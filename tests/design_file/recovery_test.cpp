@@ -1,5 +1,7 @@
 #include "recovery.h"
 
+#include "background_writer.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -78,6 +80,22 @@ TEST(RecoveryFile, TheNewestFileNoRunningCopyHoldsIsOffered) {
     };
     for (const Row& row : rows)
         EXPECT_EQ(chooseRecoveryFile(row.candidates), row.offered) << row.name;
+}
+
+TEST(BackgroundWriter, TheFileEndsAsTheLastTextAskedAndAFailureIsSaidOnce) {
+    TempDir dir;
+    const std::string path = dir.file("recovery-1.sublumo");
+    BackgroundWriter writer;
+    for (int i = 0; i < 50; ++i) writer.write(path, "text " + std::to_string(i));
+    writer.wait();
+    EXPECT_EQ(testing::readBytes(path), "text 49");
+    EXPECT_FALSE(writer.takeError());
+
+    writer.write(dir.file("missing/recovery-1.sublumo"), "text");
+    writer.wait();
+    EXPECT_TRUE(writer.takeError());
+    EXPECT_FALSE(writer.takeError());
+    EXPECT_EQ(testing::readBytes(path), "text 49");
 }
 
 }  // namespace
