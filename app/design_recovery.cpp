@@ -6,8 +6,6 @@
 #include <QFileInfo>
 #include <QLockFile>
 
-#include "file_access.h"
-
 namespace sublumo {
 
 namespace {
@@ -29,7 +27,10 @@ DesignRecovery::DesignRecovery(const QString& dataDirectory, StateSource source,
       m_source(std::move(source)) {
     m_timer.setSingleShot(true);
     m_timer.setInterval(kDelayMs);
-    connect(&m_timer, &QTimer::timeout, this, &DesignRecovery::write);
+    m_longestWait.setSingleShot(true);
+    m_longestWait.setInterval(kLongestWaitMs);
+    for (QTimer* timer : {&m_timer, &m_longestWait})
+        connect(timer, &QTimer::timeout, this, &DesignRecovery::write);
 }
 
 bool DesignRecovery::takeOwnFile() {
@@ -55,19 +56,26 @@ DesignRecovery::~DesignRecovery() {
 }
 
 void DesignRecovery::noteChange() {
-    if (!m_finished)
-        m_timer.start();
+    if (m_finished)
+        return;
+    m_timer.start();
+    if (!m_longestWait.isActive())
+        m_longestWait.start();
 }
 
 void DesignRecovery::write() {
+    m_timer.stop();
+    m_longestWait.stop();
     if (!m_lock && !takeOwnFile())
         return;  // no folder or no lock: this copy goes without
-    const auto text = design_file::recoveryFileText(m_source());
+    // A failed write leaves the last good file; the next one tries again.
+    if (m_writer.takeError())
+        m_written.clear();
+    auto text = design_file::recoveryFileText(m_source());
     if (!text || *text == m_written)
         return;
-    // A failed write leaves the last good file; the next change tries again.
-    if (!database::replaceFile(QFile::encodeName(m_path).toStdString(), *text))
-        m_written = *text;
+    m_written = *text;
+    m_writer.write(QFile::encodeName(m_path).toStdString(), std::move(*text));
 }
 
 std::optional<design_file::RecoveryState> DesignRecovery::takeLeftover(NumberFormat format) {
@@ -105,8 +113,10 @@ void DesignRecovery::discardLeftovers() {
 void DesignRecovery::finish() {
     m_finished = true;
     m_timer.stop();
+    m_longestWait.stop();
     if (!m_lock)
         return;
+    m_writer.wait();  // a write under way would bring the file back
     QFile::remove(m_path);
     m_lock.reset();
 }

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "background_writer.h"
 #include "number_text.h"
 #include "recovery.h"
 
@@ -21,7 +22,11 @@ namespace sublumo {
 class DesignRecovery : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kDelayMs = 1000;
+    // A pause in the typing this long writes the file; steady typing writes it at the latest
+    // kLongestWaitMs after the first change not yet kept, so that what was typed a second
+    // before a crash is always on the disk.
+    static constexpr int kDelayMs = 250;
+    static constexpr int kLongestWaitMs = 500;
     using StateSource = std::function<design_file::RecoveryState()>;
 
     // `dataDirectory` gets a folder for the files at the first write, not before: a start
@@ -29,7 +34,8 @@ public:
     DesignRecovery(const QString& dataDirectory, StateSource source, QObject* parent = nullptr);
     ~DesignRecovery() override;  // a normal end: nothing left to offer
 
-    // Restarts the wait: the file is written once the user pauses, never within a keystroke.
+    // Restarts the wait: the file is written once the user pauses (or has typed on for
+    // kLongestWaitMs), never within a keystroke.
     void noteChange();
     // The state of the newest file no running copy holds, taken over from its lock; every
     // such file goes at discardLeftovers().
@@ -47,10 +53,13 @@ private:
     QString m_directory;
     StateSource m_source;
     QTimer m_timer;
+    QTimer m_longestWait;
     std::unique_ptr<QLockFile> m_lock;
     QString m_path;
     bool m_finished = false;
     std::string m_written;  // the last text written, so that an unchanged state is not
+    // The disk's wait is the writer's thread's, never the window's.
+    design_file::BackgroundWriter m_writer;
     std::vector<std::unique_ptr<QLockFile>> m_takenLocks;
     QStringList m_takenFiles;
 };

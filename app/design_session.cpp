@@ -182,6 +182,8 @@ void DesignSession::setValue(const PageGroup& group, const PageKey& key, const s
 design_file::DesignDocument DesignSession::gather(bool withSlots) const {
     design_file::DesignDocument document;
     document.driver = m_driver.currentDriver();
+    if (m_nameField != nullptr)
+        document.driver.name = m_nameField->text().toStdString();
     for (const PageGroup& group : design_file::pageGroups())
         for (const PageKey& key : group.keys)
             document.setPageValue(group.name, key.name, valueOf(group, key));

@@ -4,6 +4,7 @@
 #include "design_memory.h"
 #include "number_text.h"
 
+class QLineEdit;
 class QWidget;
 
 namespace sublumo {
@@ -16,8 +17,11 @@ class EnclosurePage;
 // design memory.
 class DesignSession {
 public:
-    DesignSession(DriverListsPage& driver, EnclosurePage& page, NumberFormat format)
-        : m_driver(driver), m_page(page), m_format(format) {}
+    // `nameField`, when given, is the driver's name as the user typed it: a design file keeps it
+    // so, blanks at the ends too, where the database would trim them.
+    DesignSession(DriverListsPage& driver, EnclosurePage& page, NumberFormat format,
+                  const QLineEdit* nameField = nullptr)
+        : m_driver(driver), m_page(page), m_format(format), m_nameField(nameField) {}
 
     // The window's design; `withSlots` adds the stored designs of the memory.
     design_file::DesignDocument gather(bool withSlots = true) const;
@@ -34,6 +38,7 @@ private:
     DriverListsPage& m_driver;
     EnclosurePage& m_page;
     NumberFormat m_format;
+    const QLineEdit* m_nameField;
 };
 
 }  // namespace sublumo

@@ -5,6 +5,7 @@
 #include "platform/data_location.h"
 #include "platform/platform_services.h"
 #include "program_info.h"
+#include "scripted_input.h"
 #include "widgets/hint_timing.h"
 
 int main(int argc, char* argv[]) {
@@ -21,5 +22,6 @@ int main(int argc, char* argv[]) {
         return 1;  // the database is held by another process: nothing is shown or written
     window.show();
     sublumo::openAtStart(window, request);
+    sublumo::ScriptedInput::startIfAsked(window);
     return QApplication::exec();
 }

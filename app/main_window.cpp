@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -297,8 +298,10 @@ void MainWindow::onPageTimer() {
     if (page == kLoudspeakerPage)
         return;
     m_pageTimer->stop();
-    if (page == kEnclosurePage)
+    if (page == kEnclosurePage) {
+        const QScopedValueRollback<bool> starting(m_programEdits, true);
         emit enclosureStartRequested();
+    }
     if (page == kFormulasPage)
         rebuildFormulas();
 }

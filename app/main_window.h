@@ -188,6 +188,9 @@ private:
     std::optional<design_file::DesignDocument> m_savedDesign;  // as the file holds it
     bool m_designModified = false;
     bool m_checkPending = false;
+    // While the program itself fills or starts the design (an open, the Enclosure page's first
+    // start): what changes then is no edit of the user's.
+    bool m_programEdits = false;
     std::vector<std::string> m_recentDesigns;
     QMenu* m_recentMenu = nullptr;
     DesignRecovery* m_recovery = nullptr;

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScopedValueRollback>
 #include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
@@ -105,7 +106,8 @@ DesignSession& MainWindow::designSession() const {
 // Runs when the Enclosure page is built: the session and the unsaved mark need its fields.
 void MainWindow::connectDesignSession() {
     EnclosurePage& page = *m_enclosure;
-    m_session = std::make_unique<DesignSession>(driverListsPage(), page, m_format);
+    m_session = std::make_unique<DesignSession>(driverListsPage(), page, m_format,
+                                                parameterPanel().nameField());
     // A stored design keeps its inputs, so that it can be loaded back.
     page.memorySlots().setSnapshotProvider([this, &page] {
         memory::DesignSnapshot snapshot = page.memorySnapshot();
@@ -143,6 +145,8 @@ void MainWindow::setCaption(const QString& caption) {
 // Only a design with a file has a mark to keep; the comparison waits until the events of the
 // edit are done, so a keystroke never waits for it.
 void MainWindow::noteDesignEdited() {
+    if (m_programEdits)
+        return;
     if (m_recovery != nullptr)
         m_recovery->noteChange();
     if (m_designPath.isEmpty() || m_checkPending)
@@ -177,7 +181,14 @@ bool MainWindow::openDesignFile(const QString& path) {
         return false;
     }
     m_designPath.clear();  // no mark is followed while the fields are filled in
-    designSession().apply(*read.document);
+    {
+        const QScopedValueRollback<bool> filling(m_programEdits, true);
+        designSession().apply(*read.document);
+    }
+    // The file holds what the window shows: a recovery copy already written is brought up to
+    // it, and none is begun.
+    if (m_recovery != nullptr && !m_recovery->filePath().isEmpty())
+        m_recovery->noteChange();
     m_designPath = path;
     m_recentDesigns = database::withRecentDesign(std::move(m_recentDesigns), path.toStdString());
     // What the window shows now is what the file holds, as far as the window can show it.
@@ -238,6 +249,8 @@ bool MainWindow::writeDesign(const QString& path) {
     }
     m_designPath = path;
     m_recentDesigns = database::withRecentDesign(std::move(m_recentDesigns), path.toStdString());
+    if (m_recovery != nullptr && !m_recovery->filePath().isEmpty())
+        m_recovery->noteChange();  // now without the unsaved mark
     document.programVersion.clear();
     m_savedDesign = std::move(document);
     setDesignModified(false);
@@ -267,9 +280,12 @@ void MainWindow::startRecovery() {
     m_recovery = new DesignRecovery(
         m_programDirectory, [this] { return recoveryState(); }, this);
     // Driver fields count before the Enclosure page is ever built.
-    connect(&parameterPanel(), &ParameterPanel::solved, m_recovery, &DesignRecovery::noteChange);
-    connect(parameterPanel().nameField(), &QLineEdit::textChanged, m_recovery,
-            &DesignRecovery::noteChange);
+    const auto noteChange = [this] {
+        if (!m_programEdits)
+            m_recovery->noteChange();
+    };
+    connect(&parameterPanel(), &ParameterPanel::solved, m_recovery, noteChange);
+    connect(parameterPanel().nameField(), &QLineEdit::textChanged, m_recovery, noteChange);
     const auto leftover = m_recovery->takeLeftover(m_format);
     if (!leftover)
         return;

@@ -9,7 +9,9 @@ namespace {
 
 constexpr std::string_view kPrefix = "recovery-";
 constexpr std::string_view kRecoverySection = "[recovery]";
+// Files written before "path" kept the name between quotes, as it was.
 constexpr std::string_view kFileKey = "file=";
+constexpr std::string_view kPathKey = "path=";
 constexpr std::string_view kModifiedKey = "modified=";
 
 bool startsWithFolded(std::string_view text, std::string_view start) {
@@ -21,6 +23,54 @@ std::string unquoted(std::string_view text) {
     if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
         text = text.substr(1, text.size() - 2);
     return std::string(text);
+}
+
+// A path may hold any byte but "/" and NUL: line breaks, quotes, blanks at its end, bytes that
+// are no UTF-8. Those go as "%XX", so that the path stays one line of a UTF-8 file.
+bool keptAsIs(unsigned char byte) {
+    return byte > ' ' && byte < 0x7F && byte != '%' && byte != '"';
+}
+
+std::string percentEncoded(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (keptAsIs(byte)) {
+            out += c;
+        } else {
+            out += '%';
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0x0F];
+        }
+    }
+    return out;
+}
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// A "%" without two hex digits after it is taken as it stands.
+std::string percentDecoded(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const int high = text[i] == '%' && i + 2 < text.size() ? hexDigit(text[i + 1]) : -1;
+        const int low = high >= 0 ? hexDigit(text[i + 2]) : -1;
+        if (low >= 0) {
+            out += static_cast<char>(high * 16 + low);
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
 }
 
 }  // namespace
@@ -42,21 +92,25 @@ bool isRecoveryFileName(std::string_view name) {
 std::optional<std::string> recoveryFileText(const RecoveryState& state) {
     auto text = designFileText(state.document);
     if (text)
-        *text += "[Recovery]\r\nfile=\"" + state.designPath +
-                 "\"\r\nmodified=" + (state.modified ? "1" : "0") + "\r\n\r\n";
+        *text += "[Recovery]\r\npath=" + percentEncoded(state.designPath) +
+                 "\r\nmodified=" + (state.modified ? "1" : "0") + "\r\n\r\n";
     return text;
 }
 
 RecoveryState parseRecoveryFile(DesignDocument document, std::string_view bytes) {
     RecoveryState state{std::move(document), {}, false};
     bool inSection = false;
+    bool encodedPath = false;
     while (!bytes.empty()) {
         const std::size_t end = bytes.find('\n');
         const std::string_view line = database::stripLine(bytes.substr(0, end));
         bytes = end == std::string_view::npos ? std::string_view() : bytes.substr(end + 1);
-        if (line.starts_with('['))
+        if (line.starts_with('[')) {
             inSection = database::equalsFolded(line, kRecoverySection);
-        else if (inSection && startsWithFolded(line, kFileKey))
+        } else if (inSection && startsWithFolded(line, kPathKey)) {
+            state.designPath = percentDecoded(line.substr(kPathKey.size()));
+            encodedPath = true;
+        } else if (inSection && !encodedPath && startsWithFolded(line, kFileKey))
             state.designPath = unquoted(line.substr(kFileKey.size()));
         else if (inSection && startsWithFolded(line, kModifiedKey))
             state.modified = line.substr(kModifiedKey.size()) == "1";

@@ -8,14 +8,17 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <chrono>
 #include <cstdio>
 #include <map>
+#include <random>
 
 #include "design_recovery.h"
 #include "design_session.h"
 #include "enclosure/enclosure_page.h"
 #include "enclosure/memory_slot_panel.h"
 #include "main_window.h"
+#include "scripted_input.h"
 #include "scripted_platform.h"
 #include "ui_test_helpers.h"
 
@@ -29,7 +32,7 @@ namespace {
 
 using ui_test::findByName;
 
-constexpr int kWriteWaitMs = 3 * DesignRecovery::kDelayMs;
+constexpr int kWriteWaitMs = 3 * DesignRecovery::kLongestWaitMs;
 const QString kQuestion = QStringLiteral(
     "Sublumo: Sublumo did not close properly. Restore the design you were working on?");
 // Set in a copy of this program that plays the copy which is killed.
@@ -117,7 +120,7 @@ protected:
 TEST_F(DesignRecoveryTest, ChangesReachTheFileAfterAPauseAndANormalCloseLeavesNothing) {
     {
         RecoveryWindow untouched(platform, dir.path());
-        QTest::qWait(2 * DesignRecovery::kDelayMs);
+        QTest::qWait(2 * DesignRecovery::kLongestWaitMs);
         EXPECT_TRUE(untouched.window.close());
     }
     EXPECT_FALSE(QDir(recoveryFolder()).exists());  // nothing changed: nothing written
@@ -130,6 +133,34 @@ TEST_F(DesignRecoveryTest, ChangesReachTheFileAfterAPauseAndANormalCloseLeavesNo
     }
     RecoveryWindow next(platform, dir.path());
     EXPECT_TRUE(platform.questions.isEmpty());
+}
+
+// The Enclosure page builds and starts its design when first shown, and an open fills every
+// field: neither is a change of the user's.
+TEST_F(DesignRecoveryTest, VisitingTheEnclosurePageIsNoChange) {
+    const QString file = dir.filePath(QStringLiteral("woofer 12.sublumo"));
+    {
+        RecoveryWindow saved(platform, dir.path());
+        saved.make();
+        platform.savePath = file;
+        ASSERT_TRUE(saved.window.saveDesign());
+    }
+    for (const bool opened : {false, true}) {
+        SCOPED_TRACE(opened ? "a design opened" : "a fresh start");
+        QDir(recoveryFolder()).removeRecursively();
+        RecoveryWindow visited(platform, dir.path());
+        if (opened) {
+            ASSERT_TRUE(visited.window.openDesignFile(file));
+        }
+        for (const int page : {1, 0, 1}) {
+            ui_test::clickTab(findByName<QTabWidget>(&visited.window, "pages"), page);
+            ASSERT_TRUE(ui_test::waitUntil([&] { return !visited.window.pageTimer().isActive(); }));
+        }
+        QTest::qWait(2 * DesignRecovery::kLongestWaitMs);
+        EXPECT_TRUE(recoveryFiles().isEmpty());
+        EXPECT_FALSE(visited.window.designModified());
+        EXPECT_FALSE(visited.window.windowTitle().endsWith("*"));
+    }
 }
 
 TEST_F(DesignRecoveryTest, ALeftoverIsOfferedOnceYesRestoresItNoStartsFresh) {
@@ -255,6 +286,109 @@ TEST_F(DesignRecoveryTest, KilledCopysDesignComesBack) {
     EXPECT_EQ(next.field("ventedBox", "Vb")->text(), "61");
     const std::vector<bool> stored = {false, true, false, false, true, false, false, false};
     EXPECT_EQ(next.filledSlots(), stored);
+}
+
+// The real program, from a copy of it in `directory` (its data directory), typed into through
+// its scripted input.
+class ScriptedProgram {
+public:
+    explicit ScriptedProgram(const QString& directory) {
+        const QString program = QDir(directory).filePath(QStringLiteral("sublumo"));
+        if (!QFile::exists(program)) {
+            EXPECT_TRUE(QFile::copy(QString::fromUtf8(SUBLUMO_PROGRAM), program));
+        }
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QString::fromLatin1(ScriptedInput::kEnvironmentKey), "1");
+        process.setProcessEnvironment(environment);
+        process.start(program, {});
+    }
+    // Sends the line and waits for the program's answer: true when it was done.
+    bool run(const QString& line) {
+        process.write(line.toUtf8() + '\n');
+        if (!QTest::qWaitFor([&] { return process.canReadLine(); }, 30000))
+            return false;
+        const QByteArray answer = process.readLine();
+        EXPECT_TRUE(answer.startsWith("done")) << line.toStdString() << ": " << answer.data();
+        return answer.startsWith("done");
+    }
+
+    QProcess process;
+};
+
+using Clock = std::chrono::steady_clock;
+
+// A driver and a vented box, then the fields the kill test types into at random.
+const std::vector<QString> kDesignSteps = {"type Qms 2.5", "type Qes 0.35", "type fs 30",
+                                           "type Mms 60",  "type Dd 260",   "type Re 5.6",
+                                           "page 1",       "click vented",  "type ventedBox/Vb 61"};
+const std::vector<const char*> kTypedFields = {"driverNameField",      "ventedBox/Vb",
+                                               "ventedBox/fb",         "additionalOptions/Rs",
+                                               "additionalOptions/M+", "additionalOptions/Tvc"};
+
+TEST_F(DesignRecoveryTest, TheProgramKilledAtARandomMomentGivesBackWhatWasTypedASecondBefore) {
+    const unsigned seed = std::random_device()();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    const auto between = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    ScriptedProgram program(dir.path());
+    for (const QString& step : kDesignSteps) ASSERT_TRUE(program.run(step));
+    // Each field's texts as the program took them, with the moment it said so.
+    std::map<QString, std::vector<std::pair<Clock::time_point, QString>>> typed;
+    const Clock::time_point killAt = Clock::now() + std::chrono::milliseconds(between(1200, 4000));
+    while (Clock::now() < killAt) {
+        const QString field = QString::fromLatin1(kTypedFields[static_cast<std::size_t>(
+            between(0, static_cast<int>(kTypedFields.size()) - 1))]);
+        const QString text = field == "driverNameField"
+                                 ? QStringLiteral("woofer %1").arg(between(1, 99))
+                                 : QStringLiteral("%1.%2").arg(between(1, 99)).arg(between(1, 9));
+        ASSERT_TRUE(program.run("type " + field + " " + text));
+        typed[field].emplace_back(Clock::now(), text);
+        QTest::qWait(between(0, 400));
+    }
+    program.process.kill();  // SIGKILL: no shut-down of any kind
+    const Clock::time_point killed = Clock::now();
+    ASSERT_TRUE(program.process.waitForFinished());
+
+    platform.yesNoAnswers = {true};
+    RecoveryWindow next(platform, dir.path());
+    ASSERT_EQ(platform.questions, QStringList{kQuestion});
+    EXPECT_EQ(next.window.enclosurePage().boxType(), EnclosurePage::BoxType::Vented);
+    for (const auto& [field, texts] : typed) {
+        SCOPED_TRACE(field.toStdString());
+        const auto* control = qobject_cast<QLineEdit*>(
+            field.contains('/') ? findByName(&next.window, field.section('/', 0, 0).toLatin1())
+                                      ->findChild<QWidget*>(field.section('/', 1))
+                                : findByName(&next.window, field.toLatin1()));
+        ASSERT_NE(control, nullptr);
+        const Clock::time_point secondBefore = killed - std::chrono::seconds(1);
+        if (texts.front().first > secondBefore)
+            continue;  // typed only within the last second: kept or not, either is right
+        // The text typed last a second before the kill, or one typed after it.
+        std::vector<QString> allowed;
+        for (const auto& [when, text] : texts) {
+            if (when <= secondBefore)
+                allowed = {text};
+            else
+                allowed.push_back(text);
+        }
+        EXPECT_NE(std::find(allowed.begin(), allowed.end(), control->text()), allowed.end())
+            << control->text().toStdString() << " is none of " << allowed.front().toStdString()
+            << " and the " << allowed.size() - 1 << " later ones";
+    }
+}
+
+TEST_F(DesignRecoveryTest, TheProgramClosedNormallyOffersNothingAtTheNextStart) {
+    ScriptedProgram program(dir.path());
+    for (const QString& step : kDesignSteps) ASSERT_TRUE(program.run(step));
+    ASSERT_TRUE(program.run(QStringLiteral("close")));
+    ASSERT_TRUE(program.process.waitForFinished());
+    EXPECT_EQ(program.process.exitStatus(), QProcess::NormalExit);
+    RecoveryWindow next(platform, dir.path());
+    EXPECT_TRUE(platform.questions.isEmpty());
+    EXPECT_TRUE(recoveryFiles().isEmpty());
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "recovery.h"
 
+#include "background_writer.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -19,8 +21,11 @@ TEST(RecoveryFile, KeepsTheDesignTheFileItCameFromAndItsMark) {
         const char* designPath;
         bool modified;
     };
+    // Any byte a file name can hold, line breaks, quotes and blanks at its end too.
     for (const Row& row : {Row{"", false}, Row{"/home/ann/woofer 12.sublumo", true},
-                           Row{"/home/ann/box.sublumo", false}}) {
+                           Row{"/home/ann/box.sublumo", false},
+                           Row{"/home/ann/two\nlines \"quoted\" 100%25.sublumo ", true},
+                           Row{"/home/ann/\r\t\x01 \xE9t\xC3\xA9\\=[x];#.sublumo", false}}) {
         SCOPED_TRACE(row.designPath);
         const RecoveryState state{smallDesign(kDot), row.designPath, row.modified};
         TempDir dir;
@@ -32,6 +37,15 @@ TEST(RecoveryFile, KeepsTheDesignTheFileItCameFromAndItsMark) {
         ASSERT_TRUE(read);
         EXPECT_EQ(*read.document, state.document);
     }
+}
+
+TEST(RecoveryFile, AFileWrittenWithTheQuotedPathIsStillRead) {
+    const std::string design = *designFileText(smallDesign(kDot));
+    const std::string older =
+        "[Recovery]\r\nfile=\"C:\\Ann\\woofer 12%.sublumo\"\r\nmodified=1\r\n";
+    const RecoveryState state = parseRecoveryFile(smallDesign(kDot), design + older);
+    EXPECT_EQ(state.designPath, "C:\\Ann\\woofer 12%.sublumo");
+    EXPECT_TRUE(state.modified);
 }
 
 TEST(RecoveryFile, AFileThatIsNoDesignGivesNothingBack) {
@@ -66,6 +80,22 @@ TEST(RecoveryFile, TheNewestFileNoRunningCopyHoldsIsOffered) {
     };
     for (const Row& row : rows)
         EXPECT_EQ(chooseRecoveryFile(row.candidates), row.offered) << row.name;
+}
+
+TEST(BackgroundWriter, TheFileEndsAsTheLastTextAskedAndAFailureIsSaidOnce) {
+    TempDir dir;
+    const std::string path = dir.file("recovery-1.sublumo");
+    BackgroundWriter writer;
+    for (int i = 0; i < 50; ++i) writer.write(path, "text " + std::to_string(i));
+    writer.wait();
+    EXPECT_EQ(testing::readBytes(path), "text 49");
+    EXPECT_FALSE(writer.takeError());
+
+    writer.write(dir.file("missing/recovery-1.sublumo"), "text");
+    writer.wait();
+    EXPECT_TRUE(writer.takeError());
+    EXPECT_FALSE(writer.takeError());
+    EXPECT_EQ(testing::readBytes(path), "text 49");
 }
 
 }  // namespace

@@ -198,6 +198,12 @@ TEST(DecimalField, LeavingTextThatIsNoNumberReportsItOnce) {
     QTest::keyClick(f, Qt::Key_Tab);
     ASSERT_EQ(w.platform.errors.size(), 2);
     EXPECT_EQ(w.platform.errors.back(), QStringLiteral("'' is not a valid floating point value"));
+
+    // Switched off while it has the focus, the field is no longer the user's to mend.
+    f->setFocus();
+    f->setEnabled(false);
+    EXPECT_FALSE(f->hasFocus());
+    EXPECT_EQ(w.platform.errors.size(), 2);
 }
 
 TEST(DecimalField, SwitchingWindowsOrOpeningAMenuIsNotLeaving) {
