@@ -63,6 +63,8 @@ constexpr std::array<PageKey, 8> kVent = {{{"ventShape", Choice, kVentShapes},
                                            {"fillAmount", Choice, kFillPercents},
                                            {"readout", Choice, kVentReadouts}}};
 constexpr auto kVented = join(std::array<PageKey, 2>{{{"Vb"}, {"fb"}}}, kVent);
+constexpr std::array<PageKey, 10> kRadiators = {
+    {{"Vb"}, {"fb"}, {"Np", Count}, {"Dp"}, {"Sp"}, {"Mmp"}, {"Cmp"}, {"Vap"}, {"Qmp"}, {"Xmaxp"}}};
 constexpr auto kBandpass = join(std::array<PageKey, 4>{{{"Vr"}, {"fill"}, {"Vf"}, {"fb"}}}, kVent);
 
 }  // namespace
@@ -72,7 +74,7 @@ std::span<const PageGroup> pageGroups() {
                                                  {"chartKind", Choice, chartKinds()},
                                                  {"ventLine"},
                                                  {"graphTop", Choice, kGraphTops}}};
-    static const std::array<PageGroup, 10> groups = {{
+    static const std::array<PageGroup, 11> groups = {{
         {kPageGroup, page},
         {"numdri", kArrangement},
         {"additionalOptions", kOptions},
@@ -83,6 +85,7 @@ std::span<const PageGroup> pageGroups() {
         {"closedBox", kClosed},
         {"ventedBox", kVented},
         {"bandpassBox", kBandpass},
+        {"passiveRadiatorBox", kRadiators},
     }};
     return groups;
 }

@@ -66,6 +66,7 @@ struct Load {
     Dual den;
     Dual radiated;
     Dual vent;
+    Dual radiator = 0.0;
 };
 
 Load sealedLoad(const SealedBox& b, const Dual& s, const AirConstants& air) {
@@ -91,11 +92,28 @@ Load bandpassLoad(const BandpassChambers& b, const Dual& s, const AirConstants& 
     return {yf + rear, rear * yf, vent, vent};
 }
 
+// The radiators' branch kept as Np·Sp² / Zp, so that a lossless radiator at its own resonance
+// (Zp = 0) stops the box pressure there without dividing by zero: num is Zp.
+Load radiatorLoad(const PassiveRadiatorBox& b, const Dual& s, const AirConstants& air) {
+    const double cab = compliance(b.Vb, air);
+    const double sp = b.Sp * 1e-4;
+    const double mass = (b.Mmp + b.Mplus) * 1e-3;
+    const double cmp = b.Cmp * 1e-3;
+    const double rmp = std::sqrt(b.Mmp * 1e-3 / cmp) / b.Qmp;
+    const double rl = b.QL / (2.0 * pi * radiatorBoxTuning(b, air) * cab);
+    const Dual zp = s * mass + rmp + Dual(1.0) / (s * cmp);
+    const double branch = b.Np * sp * sp;
+    const Dual den = (s * cab + Dual(1.0) / rl) * zp + branch;
+    return {zp, den, s * cab * zp, 0.0, branch};
+}
+
 Load boxLoad(const LumpedBox& box, const Dual& s, const AirConstants& air) {
     if (const auto* b = std::get_if<SealedBox>(&box))
         return sealedLoad(*b, s, air);
     if (const auto* b = std::get_if<PortedBox>(&box))
         return portedLoad(*b, s, air);
+    if (const auto* b = std::get_if<PassiveRadiatorBox>(&box))
+        return radiatorLoad(*b, s, air);
     return bandpassLoad(std::get<BandpassChambers>(box), s, air);
 }
 
@@ -122,7 +140,7 @@ LumpedDriver lumpedDriver(const DriverParameters& driver, const DriverArrangemen
 }
 
 bool hasVent(const LumpedBox& box) {
-    return !std::holds_alternative<SealedBox>(box);
+    return std::holds_alternative<PortedBox>(box) || std::holds_alternative<BandpassChambers>(box);
 }
 
 double ventArea(const LumpedBox& box) {
@@ -149,7 +167,27 @@ ModelPoint evaluateModel(const LumpedDriver& l, const LumpedBox& box, double f, 
     const Dual radiated = s * drive * load.radiated;
     const Complex pressure = radiated.v * (air.rho / (2.0 * pi * d));
     return {(coil + bl2den / k).v, (drive * load.den / l.S).v, (drive * load.vent).v, pressure,
-            groupDelay(radiated)};
+            groupDelay(radiated),  (drive * load.radiator).v};
+}
+
+double radiatorExcursion(const ModelPoint& point, const LumpedBox& box, double f, double U) {
+    const auto* b = std::get_if<PassiveRadiatorBox>(&box);
+    if (!b)
+        return 0.0;
+    const double velocity = std::abs(point.radiatorFlow) / (b->Np * b->Sp * 1e-4);
+    return std::sqrt(2.0) * U * velocity / (2.0 * pi * f) * 1000.0;
+}
+
+double radiatorBoxTuning(const PassiveRadiatorBox& b, const AirConstants& air) {
+    const double sp = b.Sp * 1e-4;
+    const double stiffness = b.Np * sp * sp / compliance(b.Vb, air) + 1.0 / (b.Cmp * 1e-3);
+    const double fb = std::sqrt(stiffness / ((b.Mmp + b.Mplus) * 1e-3)) / (2.0 * pi);
+    return std::isfinite(fb) ? fb : 0.0;
+}
+
+double radiatorResonance(const PassiveRadiatorBox& b) {
+    const double fp = 1.0 / (2.0 * pi * std::sqrt((b.Mmp + b.Mplus) * 1e-3 * b.Cmp * 1e-3));
+    return std::isfinite(fp) ? fp : 0.0;
 }
 
 double peakExcursion(const ModelPoint& point, double f, double U) {
