@@ -73,16 +73,17 @@ PassiveRadiatorGroup::PassiveRadiatorGroup(PlatformServices& platform, NumberFor
     follow("Cmp", "Vap", m_complianceTyped);
 }
 
-// Of two linked fields, the one last written from outside the recompute gives the other.
+// Of two linked fields, the one last written from outside the recompute gives the other; the
+// choice is made before the recompute hears of the change.
 void PassiveRadiatorGroup::follow(const char* name, const char* other, bool& typedFirst) {
-    connect(field(name), &QLineEdit::textChanged, this, [this, &typedFirst] {
-        if (!m_writing)
-            typedFirst = true;
-    });
-    connect(field(other), &QLineEdit::textChanged, this, [this, &typedFirst] {
-        if (!m_writing)
-            typedFirst = false;
-    });
+    for (const auto& [edit, typed] : {std::pair{field(name), true}, {field(other), false}}) {
+        disconnect(edit, &QLineEdit::textChanged, this, &DesignGroup::edited);
+        connect(edit, &QLineEdit::textChanged, this, [this, &typedFirst, typed = typed] {
+            if (!m_writing)
+                typedFirst = typed;
+            emit edited();
+        });
+    }
 }
 
 enclosure::PassiveRadiatorInputs PassiveRadiatorGroup::inputs() const {
