@@ -1,6 +1,7 @@
 #pragma once
 
 #include <complex>
+#include <span>
 #include <variant>
 
 #include "arrangement.h"
@@ -102,6 +103,17 @@ ModelPoint evaluateModel(const LumpedDriver& driver, const LumpedBox& box, doubl
 
 // Peak excursion of one cone in mm at U rms at the source.
 double peakExcursion(const ModelPoint& point, double f, double U);
+// The pressure at 1 m and the radiators' flow alone at each frequency, as evaluateModel gives
+// them (flows as long as frequencies): what a sweep
+// of the response or of the radiators' excursion needs, at a fraction of the cost.
+struct RadiatorFlows {
+    Complex pressure;
+    Complex radiatorFlow;
+};
+void radiatorFlows(const LumpedDriver& driver, const PassiveRadiatorBox& box,
+                   std::span<const double> frequencies, std::span<RadiatorFlows> flows,
+                   const AirConstants& air = {});
+
 // Peak excursion of one passive radiator in mm at U rms; 0 for the other boxes.
 double radiatorExcursion(const ModelPoint& point, const LumpedBox& box, double f, double U);
 

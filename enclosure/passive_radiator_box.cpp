@@ -1,6 +1,7 @@
 #include "passive_radiator_box.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "derived_quantities.h"
@@ -103,12 +104,13 @@ double radiatorAddedMass(const PassiveRadiatorBox& box, double fb, const AirCons
 }
 
 double worstRadiatorExcursion(const LumpedDriver& driver, const PassiveRadiatorBox& box, double U) {
-    double worst = 0;
-    for (double f : limitFrequencyGrid()) {
-        const ModelPoint p = evaluateModel(driver, box, f, 1.0);
-        worst = std::max(worst, radiatorExcursion(p, box, f, U));
-    }
-    return worst;
+    const auto& grid = limitFrequencyGrid();
+    std::array<RadiatorFlows, kLimitGridPoints> flows;
+    radiatorFlows(driver, box, grid, flows);
+    double fastest = 0;  // the radiators' flow over f, squared: the excursion's shape
+    for (int i = 0; i < kLimitGridPoints; ++i)
+        fastest = std::max(fastest, std::norm(flows[i].radiatorFlow) / (grid[i] * grid[i]));
+    return std::sqrt(2.0) * U * std::sqrt(fastest) / (box.Np * box.Sp * 1e-4) / (2.0 * pi) * 1000.0;
 }
 
 Curve radiatorResponse(LumpedDriver driver, const PassiveRadiatorBox& box) {
@@ -117,11 +119,12 @@ Curve radiatorResponse(LumpedDriver driver, const PassiveRadiatorBox& box) {
     // (Rtot·M) per volt, the passband the other boxes' responses are normalised to.
     const double passband = driver.S * driver.Bl / (driver.Rtot * driver.M);
     const double scale = rho / (2.0 * pi);
-    const Curve& grid = frequencyGrid();
+    std::array<RadiatorFlows, kGridPoints> flows;
+    radiatorFlows(driver, box, frequencyGrid(), flows);
     Curve r{};
     for (int i = 0; i < kGridPoints; ++i) {
-        const double p = std::abs(evaluateModel(driver, box, grid[i], 1.0).pressure);
-        const double level = 20.0 * std::log10(p / (scale * passband));
+        const double p2 = std::norm(flows[i].pressure);
+        const double level = 10.0 * std::log10(p2 / (scale * passband * scale * passband));
         r[i] = std::isfinite(level) ? level : kResponseFloor;
     }
     return r;

@@ -66,7 +66,8 @@ PassiveRadiatorGroup::PassiveRadiatorGroup(PlatformServices& platform, NumberFor
     m_autoCalculation = makeClickable(
         QStringLiteral("a-c"), QStringLiteral("autoCalculation"),
         QStringLiteral("Auto-calc (it does not give a good result with every driver)"));
-    grid()->addWidget(m_autoCalculation, 1, 3);
+    // In the unit cell of Np, which has none: a column of its own would squeeze the units.
+    grid()->addWidget(m_autoCalculation, 2, 2);
     connect(m_autoCalculation, &ClickableLabel::clicked, this,
             &PassiveRadiatorGroup::autoCalculationRequested);
     follow("Dp", "Sp", m_diameterTyped);
