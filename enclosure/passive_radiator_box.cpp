@@ -88,7 +88,7 @@ void runRadiatorBlock(PassiveRadiatorResult& r, const DriverParameters& driver,
         return;
     r.valid = true;
     r.box = *box;
-    r.Mplus = formatRounded(mplus, 2, format);
+    r.Mplus = formatRounded(mplus, 1, format);
     r.fp = formatRounded(radiatorResonance(*box), 2, format);
     r.Xp = formatRounded(xp, 2, format);
 }

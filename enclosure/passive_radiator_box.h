@@ -34,7 +34,7 @@ struct PassiveRadiatorResult {
     PassiveRadiatorInputs texts;  // the field texts, defaults and the linked field put in
     bool valid = false;           // false: the radiators cannot tune the box to fb, nothing drawn
     PassiveRadiatorBox box;
-    std::string Mplus = "0";  // g per radiator, 2 decimals
+    std::string Mplus = "0";  // g per radiator, 1 decimal: a kilogram still fits the field
     std::string fp = "0";     // Hz, 2 decimals
     std::string Xp = "0";     // mm, the radiators' worst peak excursion at U, 2 decimals
     // The highest fb the bare radiators give in this box, 2 decimals; empty while no radiator

@@ -51,7 +51,7 @@ struct TypeLayout {
     int cabinGain;
 };
 constexpr std::array<TypeLayout, 4> kLayouts = {
-    {{244, 372, 470}, {282, 410, 508}, {320, 448, 546}, {348, 476, 574}}};
+    {{244, 372, 470}, {282, 410, 508}, {320, 448, 546}, {340, 468, 566}}};
 
 constexpr std::array<const char*, 4> kTypeNames = {"closed", "vented", "bandpass",
                                                    "passiveRadiator"};

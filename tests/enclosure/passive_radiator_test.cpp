@@ -218,7 +218,7 @@ TEST(PassiveRadiator, LinkedFieldsFollowTheTypedOne) {
         recomputePassiveRadiatorBox(driver, test::plainShared(), in, kDot);
     EXPECT_EQ(byArea.texts.Dp, "247");
     EXPECT_EQ(byArea.texts.Cmp, "0.4");
-    EXPECT_NEAR(std::stod(byArea.Mplus), std::stod(byDiameter.Mplus), 0.02);
+    EXPECT_NEAR(std::stod(byArea.Mplus), std::stod(byDiameter.Mplus), 0.1);
 }
 
 TEST(PassiveRadiator, BadInputShowsZeroAndDrawsNothing) {
