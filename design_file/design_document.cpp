@@ -74,6 +74,8 @@ constexpr std::array<PageKey, 10> kBuild = {{{"t"},
                                              {"Bs"},
                                              {"slotVent", Flag},
                                              {"ventsInside", Flag}}};
+constexpr std::array<PageKey, 10> kRadiators = {
+    {{"Vb"}, {"fb"}, {"Np", Count}, {"Dp"}, {"Sp"}, {"Mmp"}, {"Cmp"}, {"Vap"}, {"Qmp"}, {"Xmaxp"}}};
 constexpr auto kBandpass = join(std::array<PageKey, 4>{{{"Vr"}, {"fill"}, {"Vf"}, {"fb"}}}, kVent);
 
 }  // namespace
@@ -83,7 +85,7 @@ std::span<const PageGroup> pageGroups() {
                                                  {"chartKind", Choice, chartKinds()},
                                                  {"ventLine"},
                                                  {"graphTop", Choice, kGraphTops}}};
-    static const std::array<PageGroup, 11> groups = {{
+    static const std::array<PageGroup, 12> groups = {{
         {kPageGroup, page},
         {"numdri", kArrangement},
         {"additionalOptions", kOptions},
@@ -95,6 +97,7 @@ std::span<const PageGroup> pageGroups() {
         {"ventedBox", kVented},
         {"bandpassBox", kBandpass},
         {"build", kBuild},
+        {"passiveRadiatorBox", kRadiators},
     }};
     return groups;
 }

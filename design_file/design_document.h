@@ -44,9 +44,10 @@ std::span<const PageGroup> pageGroups();
 const PageGroup* findPageGroup(std::string_view name);
 const PageKey* findPageKey(const PageGroup& group, std::string_view name);
 
-// The three box types as the page's type switch names them; a stored design's circuit uses
-// the same words.
-inline constexpr std::array<std::string_view, 3> kBoxTypes = {"closed", "vented", "bandpass"};
+// The box types as the page's type switch names them; a stored design's circuit uses the same
+// words.
+inline constexpr std::array<std::string_view, 4> kBoxTypes = {"closed", "vented", "bandpass",
+                                                              "passiveRadiator"};
 // The page's key of the box type and of the other choices the window needs to know.
 inline constexpr std::string_view kPageGroup = "enclosurePage";
 inline constexpr std::string_view kBoxTypeKey = "typbox";

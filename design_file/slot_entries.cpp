@@ -17,6 +17,7 @@ using enclosure::BandpassChambers;
 using enclosure::LimitInputs;
 using enclosure::LinkwitzCircuit;
 using enclosure::LumpedDriver;
+using enclosure::PassiveRadiatorBox;
 using enclosure::PortedBox;
 using enclosure::SealedBox;
 
@@ -49,6 +50,16 @@ constexpr std::array<Member<BandpassChambers>, 5> kBandpass = {{{"Vr", &Bandpass
                                                                 {"fb", &BandpassChambers::fb},
                                                                 {"Sv", &BandpassChambers::Sv},
                                                                 {"QL", &BandpassChambers::QL}}};
+constexpr std::array<Member<PassiveRadiatorBox>, 8> kRadiators = {
+    {{"Vb", &PassiveRadiatorBox::Vb},
+     {"Sp", &PassiveRadiatorBox::Sp},
+     {"Mmp", &PassiveRadiatorBox::Mmp},
+     {"Mplus", &PassiveRadiatorBox::Mplus},
+     {"Cmp", &PassiveRadiatorBox::Cmp},
+     {"Qmp", &PassiveRadiatorBox::Qmp},
+     {"Xmaxp", &PassiveRadiatorBox::Xmaxp},
+     {"QL", &PassiveRadiatorBox::QL}}};
+constexpr std::string_view kRadiatorCount = "Np";
 constexpr std::array<Member<LimitInputs>, 4> kConditions = {
     {{"U", &LimitInputs::U},
      {"d", &LimitInputs::d},
@@ -185,14 +196,23 @@ enclosure::LumpedBox readBox(const SlotReader& reader, const std::array<Member<B
     return box;
 }
 
+enclosure::LumpedBox readRadiators(const SlotReader& reader) {
+    PassiveRadiatorBox box;
+    reader.members(box, kRadiators);
+    box.Np = reader.count(kRadiatorCount, 9);
+    return box;
+}
+
 LimitInputs readLimits(const SlotReader& reader, std::size_t boxType) {
     LimitInputs limits;
     if (boxType == 0)
         limits.box = readBox(reader, kSealed);
     else if (boxType == 1)
         limits.box = readBox(reader, kPorted);
-    else
+    else if (boxType == 2)
         limits.box = readBox(reader, kBandpass);
+    else
+        limits.box = readRadiators(reader);
     reader.members(limits.driver, kDriver);
     limits.driver.N = reader.count(kDriverCount, 9);
     reader.members(limits, kConditions);
@@ -222,8 +242,12 @@ bool writeSlot(database::IniDocument& ini, std::string_view section, const memor
                 writer.members(box, kSealed);
             else if constexpr (std::is_same_v<Box, PortedBox>)
                 writer.members(box, kPorted);
-            else
+            else if constexpr (std::is_same_v<Box, BandpassChambers>)
                 writer.members(box, kBandpass);
+            else {
+                writer.members(box, kRadiators);
+                writer.plain(kRadiatorCount, std::to_string(box.Np));
+            }
         },
         limits.box);
     writer.members(limits.driver, kDriver);

@@ -49,8 +49,7 @@ bool canPlot(const DriverParameters& driver, const SharedResult& shared, double 
 
 namespace {
 
-void plotResponse(SharedResult& shared, const BoxDesign& box, double U, double d) {
-    const Curve r = computeResponse(box, *shared.equivalent);
+void plotResponse(SharedResult& shared, const Curve& r, double U, double d) {
     const double level = shared.source.level;
     Curve lifted{};
     for (int i = 0; i < kGridPoints; ++i) lifted[i] = r[i] + level;
@@ -79,6 +78,13 @@ void plotResponse(SharedResult& shared, const BoxDesign& box, double U, double d
 
 void finishDesign(SharedResult& shared, const DriverParameters& driver, const SharedInputs& inputs,
                   double volume, const BoxDesign& box, NumberFormat format) {
+    finishDesign(
+        shared, driver, inputs, volume, [&] { return computeResponse(box, *shared.equivalent); },
+        format);
+}
+
+void finishDesign(SharedResult& shared, const DriverParameters& driver, const SharedInputs& inputs,
+                  double volume, const std::function<Curve()>& response, NumberFormat format) {
     const auto u = readField(shared.U, format);
     const auto d = readField(shared.d, format);
     if (shared.equivalent && u && d)
@@ -89,7 +95,7 @@ void finishDesign(SharedResult& shared, const DriverParameters& driver, const Sh
     if (inputs.cabinGainOn)
         shared.cabinGain = computeCabinGain(inputs.lmax, format);
     if (canPlot(driver, shared, volume))
-        plotResponse(shared, box, u.value_or(0), d.value_or(0));
+        plotResponse(shared, response(), u.value_or(0), d.value_or(0));
 }
 
 void addLinkwitzCurves(SharedResult& shared, const LinkwitzCircuit& circuit) {

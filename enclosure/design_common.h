@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -64,6 +65,9 @@ bool canPlot(const DriverParameters& driver, const SharedResult& shared, double 
 // (curves 0 and 9, columns 1-4) when the design passes canPlot.
 void finishDesign(SharedResult& shared, const DriverParameters& driver, const SharedInputs& inputs,
                   double volume, const BoxDesign& box, NumberFormat format);
+// The same for a box whose response the circuit model gives: `response` runs only when plotted.
+void finishDesign(SharedResult& shared, const DriverParameters& driver, const SharedInputs& inputs,
+                  double volume, const std::function<Curve()>& response, NumberFormat format);
 
 // Columns 5-8 and curves 10 and 11 from the equaliser of a plotted closed box.
 void addLinkwitzCurves(SharedResult& shared, const LinkwitzCircuit& circuit);

@@ -73,12 +73,25 @@ void excursion(LimitChart& chart, const LimitInputs& in, const Sweep& s) {
         add(x, grid[i], peakExcursion(s.model[i], grid[i], in.U * std::abs(s.equaliser[i].gain)));
     chart.curves = {std::move(x)};
     addLine(chart, "Xmax", in.driver.Xmax);
+    if (const auto* box = std::get_if<PassiveRadiatorBox>(&in.box)) {
+        LimitCurve xp = emptyCurve("Radiator excursion", "mm");
+        for (int i = 0; i < kLimitGridPoints; ++i) {
+            const double u = in.U * std::abs(s.equaliser[i].gain);
+            add(xp, grid[i], radiatorExcursion(s.model[i], in.box, grid[i], u));
+        }
+        chart.curves.push_back(std::move(xp));
+        addLine(chart, "Xmaxp", box->Xmaxp);
+    }
 }
 
 void portVelocity(LimitChart& chart, const LimitInputs& in, const Sweep& s) {
     // The line is the designer's limit, drawn for the stored vented designs too.
     addLine(chart, "Port velocity limit", in.ventVelocityLine);
     const double area = ventArea(in.box);
+    if (std::holds_alternative<PassiveRadiatorBox>(in.box)) {
+        chart.notApplicable = "A passive-radiator box has no vent.";
+        return;
+    }
     if (!hasVent(in.box)) {
         chart.notApplicable = "A closed box has no vent.";
         return;
@@ -104,8 +117,9 @@ void groupDelay(LimitChart& chart, const LimitInputs&, const Sweep& s) {
     chart.curves = {std::move(t)};
 }
 
-// The lower of the two limit voltages at one frequency; empty when neither limit exists.
-std::optional<LimitPoint> limitAt(const LumpedDriver& driver, const ModelPoint& p, double f) {
+// The lowest of the limit voltages at one frequency; empty when no limit exists.
+std::optional<LimitPoint> limitAt(const LimitInputs& in, const ModelPoint& p, double f) {
+    const LumpedDriver& driver = in.driver;
     std::optional<LimitPoint> limit;
     if (const auto thermal = thermalLimitVoltage(driver))
         limit = LimitPoint{Limit::Thermal, *thermal};
@@ -114,11 +128,19 @@ std::optional<LimitPoint> limitAt(const LumpedDriver& driver, const ModelPoint& 
     if (driver.Xmax > 0 && perVolt > 0 && std::isfinite(atXmax) &&
         (!limit || atXmax < limit->voltage))
         limit = LimitPoint{Limit::Excursion, atXmax};
+    if (const auto* box = std::get_if<PassiveRadiatorBox>(&in.box)) {
+        const double radiatorPerVolt = radiatorExcursion(p, in.box, f, 1.0);
+        const double atXmaxp = box->Xmaxp / radiatorPerVolt;
+        if (box->Xmaxp > 0 && radiatorPerVolt > 0 && std::isfinite(atXmaxp) &&
+            (!limit || atXmaxp < limit->voltage))
+            limit = LimitPoint{Limit::RadiatorExcursion, atXmaxp};
+    }
     return limit;
 }
 
-bool hasLimit(const LumpedDriver& driver) {
-    return driver.Xmax > 0 || driver.Pe > 0;
+bool hasLimit(const LimitInputs& in) {
+    const auto* box = std::get_if<PassiveRadiatorBox>(&in.box);
+    return in.driver.Xmax > 0 || in.driver.Pe > 0 || (box && box->Xmaxp > 0);
 }
 
 LimitCurve splAtU(const LimitInputs& in, const Sweep& s) {
@@ -132,7 +154,7 @@ LimitCurve splAtU(const LimitInputs& in, const Sweep& s) {
 }
 
 void maximumSpl(LimitChart& chart, const LimitInputs& in, const Sweep& s) {
-    if (!hasLimit(in.driver)) {
+    if (!hasLimit(in)) {
         chart.notApplicable = "Without Xmax or Pe the driver has no limit.";
         return;
     }
@@ -144,7 +166,7 @@ void maximumSpl(LimitChart& chart, const LimitInputs& in, const Sweep& s) {
     const Grid& grid = limitFrequencyGrid();
     LimitCurve maximum = emptyCurve("Maximum SPL", "dB");
     for (int i = 0; i < kLimitGridPoints; ++i) {
-        const auto limit = limitAt(in.driver, s.model[i], grid[i]);
+        const auto limit = limitAt(in, s.model[i], grid[i]);
         const double p = std::abs(s.model[i].pressure);
         if (limit && add(maximum, grid[i], level(limit->voltage * p, grid[i], in)))
             chart.limits.push_back(*limit);
@@ -153,14 +175,14 @@ void maximumSpl(LimitChart& chart, const LimitInputs& in, const Sweep& s) {
 }
 
 void maximumPower(LimitChart& chart, const LimitInputs& in, const Sweep& s) {
-    if (!hasLimit(in.driver)) {
+    if (!hasLimit(in)) {
         chart.notApplicable = "Without Xmax or Pe the driver has no limit.";
         return;
     }
     const Grid& grid = limitFrequencyGrid();
     LimitCurve power = emptyCurve("Maximum power", "W");
     for (int i = 0; i < kLimitGridPoints; ++i) {
-        const auto limit = limitAt(in.driver, s.model[i], grid[i]);
+        const auto limit = limitAt(in, s.model[i], grid[i]);
         if (limit && add(power, grid[i], in.driver.N * dissipatedPower(in.driver, limit->voltage)))
             chart.limits.push_back(*limit);
     }
@@ -247,6 +269,14 @@ std::optional<LimitInputs> limitInputs(const DriverParameters& driver, const Ban
     return in;
 }
 
+std::optional<LimitInputs> limitInputs(const DriverParameters& driver,
+                                       const PassiveRadiatorResult& r, NumberFormat format) {
+    auto in = commonInputs(driver, r.shared, format);
+    if (in)
+        in->box = r.box;
+    return in;
+}
+
 std::string_view limitKindTitle(LimitKind kind) {
     return kindText(kind).title;
 }
@@ -309,7 +339,15 @@ std::string_view bindingLimitText(const LimitChart& chart, double f) {
     std::size_t i = static_cast<std::size_t>(above - grid.begin());
     if (i > 0 && (i == grid.size() || f * f < grid[i] * grid[i - 1]))
         --i;
-    return chart.limits[i].binding == Limit::Excursion ? "limited by Xmax" : "limited by Pe";
+    switch (chart.limits[i].binding) {
+        case Limit::Excursion:
+            return "limited by Xmax";
+        case Limit::RadiatorExcursion:
+            return "limited by Xmaxp";
+        case Limit::Thermal:
+            break;
+    }
+    return "limited by Pe";
 }
 
 LimitCurve splCurve(const LimitInputs& in) {

@@ -10,6 +10,7 @@
 #include "bandpass_box.h"
 #include "closed_box.h"
 #include "lumped_model.h"
+#include "passive_radiator_box.h"
 #include "vented_box.h"
 
 namespace sublumo::enclosure {
@@ -46,6 +47,8 @@ std::optional<LimitInputs> limitInputs(const DriverParameters& driver, const Ven
                                        NumberFormat format);
 std::optional<LimitInputs> limitInputs(const DriverParameters& driver, const BandpassBoxResult& r,
                                        NumberFormat format);
+std::optional<LimitInputs> limitInputs(const DriverParameters& driver,
+                                       const PassiveRadiatorResult& r, NumberFormat format);
 
 // Points with a non-finite value are left out, so a curve may have fewer points than the grid.
 struct LimitCurve {
@@ -62,7 +65,7 @@ struct ReferenceLine {
 };
 
 // Which limit the maximum level stops at.
-enum class Limit { Thermal, Excursion };
+enum class Limit { Thermal, Excursion, RadiatorExcursion };
 
 struct LimitPoint {
     Limit binding = Limit::Thermal;
@@ -93,7 +96,8 @@ LimitChart computeLimitChart(LimitKind kind, const LimitInputs& inputs);
 std::string limitCursorText(LimitKind kind, double f, double value, NumberFormat format);
 
 // On the maximum SPL and power charts, which limit stops the design at the point nearest f:
-// "limited by Xmax" or "limited by Pe"; empty on the other kinds or off the curve.
+// "limited by Xmax", "limited by Xmaxp" (a passive radiator) or "limited by Pe"; empty on the other
+// kinds or off the curve.
 std::string_view bindingLimitText(const LimitChart& chart, double f);
 
 // SPL at U and d with Le, the equaliser and cabin gain, on the level scale of the absolute

@@ -25,6 +25,15 @@ Dual operator/(const Dual& a, const Dual& b) {
     return {a.v / b.v, (a.d * b.v - a.v * b.d) / (b.v * b.v)};
 }
 
+// a / b: the Dual's own division; for plain values without the library's guards against
+// infinities, which a finite circuit never meets and which cost most of a sweep.
+Dual divide(const Dual& a, const Dual& b) {
+    return a / b;
+}
+Complex divide(const Complex& a, const Complex& b) {
+    return a * std::conj(b) / std::norm(b);
+}
+
 // s = jω with dω/dω = 1.
 Dual laplace(double omega) {
     return {Complex(0.0, omega), Complex(0.0, 1.0)};
@@ -61,12 +70,16 @@ Dual admittance(const Chamber& c, const Dual& s) {
 // What the rear of the cone works into, as the fraction num / den, kept apart so that a
 // lossless vent at its tuning (den = 0) still gives finite flows. The radiated and the vent
 // flow are radiated and vent times S·Bl / D, D the common denominator of the circuit.
-struct Load {
-    Dual num;
-    Dual den;
-    Dual radiated;
-    Dual vent;
+// Carried as Dual for the model's points, as plain Complex where no group delay is asked for.
+template <class T>
+struct LoadOf {
+    T num;
+    T den;
+    T radiated;
+    T vent;
+    T radiator = 0.0;
 };
+using Load = LoadOf<Dual>;
 
 Load sealedLoad(const SealedBox& b, const Dual& s, const AirConstants& air) {
     const double effective = b.Vb * b.ff;
@@ -91,12 +104,58 @@ Load bandpassLoad(const BandpassChambers& b, const Dual& s, const AirConstants& 
     return {yf + rear, rear * yf, vent, vent};
 }
 
+// The radiators' branch kept as Np·Sp² / Zp, so that a lossless radiator at its own resonance
+// (Zp = 0) stops the box pressure there without dividing by zero: num is Zp.
+struct Radiators {
+    double cab, mass, cmp, rmp, rl, branch;
+};
+
+Radiators radiators(const PassiveRadiatorBox& b, const AirConstants& air) {
+    const double cab = compliance(b.Vb, air);
+    const double sp = b.Sp * 1e-4;
+    const double cmp = b.Cmp * 1e-3;
+    return {cab,
+            (b.Mmp + b.Mplus) * 1e-3,
+            cmp,
+            std::sqrt(b.Mmp * 1e-3 / cmp) / b.Qmp,
+            b.QL / (2.0 * pi * radiatorBoxTuning(b, air) * cab),
+            b.Np * sp * sp};
+}
+
+template <class T>
+LoadOf<T> radiatorLoad(const Radiators& r, const T& s) {
+    const T zp = s * r.mass + r.rmp + divide(T(1.0), s * r.cmp);
+    const T den = (s * r.cab + T(1.0) / r.rl) * zp + r.branch;
+    return {zp, den, s * r.cab * zp, 0.0, r.branch};
+}
+
 Load boxLoad(const LumpedBox& box, const Dual& s, const AirConstants& air) {
     if (const auto* b = std::get_if<SealedBox>(&box))
         return sealedLoad(*b, s, air);
     if (const auto* b = std::get_if<PortedBox>(&box))
         return portedLoad(*b, s, air);
+    if (const auto* b = std::get_if<PassiveRadiatorBox>(&box))
+        return radiatorLoad(radiators(*b, air), s);
     return bandpassLoad(std::get<BandpassChambers>(box), s, air);
+}
+
+// The driver working into a load: k is the mechanical impedance of cone and load times den,
+// drive the cone's flow per den.
+template <class T>
+struct Circuit {
+    T k;
+    T coil;
+    T bl2den;
+    T drive;
+};
+
+template <class T>
+Circuit<T> solve(const LumpedDriver& l, const LoadOf<T>& load, const T& s) {
+    const T k = (s * l.M + l.Rms + divide(T(1.0), s * l.Cms)) * load.den + load.num * (l.S * l.S);
+    const T coil = s * l.Le + l.Re;
+    const T bl2den = load.den * (l.Bl * l.Bl);
+    const T common = (coil + l.Rs) * k + bl2den;
+    return {k, coil, bl2den, divide(T(l.S * l.Bl), common)};
 }
 
 }  // namespace
@@ -122,7 +181,7 @@ LumpedDriver lumpedDriver(const DriverParameters& driver, const DriverArrangemen
 }
 
 bool hasVent(const LumpedBox& box) {
-    return !std::holds_alternative<SealedBox>(box);
+    return std::holds_alternative<PortedBox>(box) || std::holds_alternative<BandpassChambers>(box);
 }
 
 double ventArea(const LumpedBox& box) {
@@ -138,18 +197,45 @@ ModelPoint evaluateModel(const LumpedDriver& l, const LumpedBox& box, double f, 
     const double w = 2.0 * pi * f;
     const Dual s = laplace(w);
     const Load load = boxLoad(box, s, air);
-    // The mechanical impedance of cone and load times den.
-    const Dual k = (s * l.M + l.Rms + Dual(1.0) / (s * l.Cms)) * load.den + load.num * (l.S * l.S);
-    const Dual coil = s * l.Le + l.Re;
-    const Dual bl2den = load.den * (l.Bl * l.Bl);
-    const Dual common = (coil + l.Rs) * k + bl2den;
-    const Dual drive = Dual(l.S * l.Bl) / common;
+    const auto [k, coil, bl2den, drive] = solve(l, load, s);
     // The distance only scales the pressure: the group delay is taken before it, so that it
     // stays finite at d = 0.
     const Dual radiated = s * drive * load.radiated;
     const Complex pressure = radiated.v * (air.rho / (2.0 * pi * d));
     return {(coil + bl2den / k).v, (drive * load.den / l.S).v, (drive * load.vent).v, pressure,
-            groupDelay(radiated)};
+            groupDelay(radiated),  (drive * load.radiator).v};
+}
+
+void radiatorFlows(const LumpedDriver& l, const PassiveRadiatorBox& box,
+                   std::span<const double> frequencies, std::span<RadiatorFlows> flows,
+                   const AirConstants& air) {
+    const Radiators r = radiators(box, air);
+    for (std::size_t i = 0; i < frequencies.size() && i < flows.size(); ++i) {
+        const Complex s(0.0, 2.0 * pi * frequencies[i]);
+        const LoadOf<Complex> load = radiatorLoad(r, s);
+        const Circuit<Complex> c = solve(l, load, s);
+        flows[i] = {s * c.drive * load.radiated * (air.rho / (2.0 * pi)), c.drive * load.radiator};
+    }
+}
+
+double radiatorExcursion(const ModelPoint& point, const LumpedBox& box, double f, double U) {
+    const auto* b = std::get_if<PassiveRadiatorBox>(&box);
+    if (!b)
+        return 0.0;
+    const double velocity = std::abs(point.radiatorFlow) / (b->Np * b->Sp * 1e-4);
+    return std::sqrt(2.0) * U * velocity / (2.0 * pi * f) * 1000.0;
+}
+
+double radiatorBoxTuning(const PassiveRadiatorBox& b, const AirConstants& air) {
+    const double sp = b.Sp * 1e-4;
+    const double stiffness = b.Np * sp * sp / compliance(b.Vb, air) + 1.0 / (b.Cmp * 1e-3);
+    const double fb = std::sqrt(stiffness / ((b.Mmp + b.Mplus) * 1e-3)) / (2.0 * pi);
+    return std::isfinite(fb) ? fb : 0.0;
+}
+
+double radiatorResonance(const PassiveRadiatorBox& b) {
+    const double fp = 1.0 / (2.0 * pi * std::sqrt((b.Mmp + b.Mplus) * 1e-3 * b.Cmp * 1e-3));
+    return std::isfinite(fp) ? fp : 0.0;
 }
 
 double peakExcursion(const ModelPoint& point, double f, double U) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <complex>
+#include <span>
 #include <variant>
 
 #include "arrangement.h"
@@ -61,7 +62,27 @@ struct BandpassChambers {
 
     bool operator==(const BandpassChambers&) const = default;
 };
-using LumpedBox = std::variant<SealedBox, PortedBox, BandpassChambers>;
+// A box tuned by Np passive radiators, each a cone of area Sp (cm²) without a motor: its own
+// mass Mmp with the added mass Mplus (g), its suspension Cmp (mm/N) and losses by Qmp, the
+// bare radiator's mechanical Q. The box's flow and the radiators' radiate with the cone's.
+struct PassiveRadiatorBox {
+    double Vb = 0;  // litres
+    int Np = 1;
+    double Sp = 0;
+    double Mmp = 0;
+    double Mplus = 0;
+    double Cmp = 0;
+    double Qmp = 0;    // +inf: no loss
+    double Xmaxp = 0;  // mm, one-way; 0: no excursion limit
+    double QL = kVentedQL;
+
+    bool operator==(const PassiveRadiatorBox&) const = default;
+};
+// The box tuning and the loaded radiator's own resonance, Hz; 0 when the box cannot resonate.
+double radiatorBoxTuning(const PassiveRadiatorBox& box, const AirConstants& air = {});
+double radiatorResonance(const PassiveRadiatorBox& box);
+
+using LumpedBox = std::variant<SealedBox, PortedBox, BandpassChambers, PassiveRadiatorBox>;
 
 bool hasVent(const LumpedBox& box);
 double ventArea(const LumpedBox& box);  // m²; 0 for the sealed box
@@ -74,6 +95,7 @@ struct ModelPoint {
     Complex ventFlow;   // m³/s out of the vents; 0 without vent
     Complex pressure;   // Pa at the distance, half space
     double groupDelay;  // s, of the pressure, the travel time left out
+    Complex radiatorFlow = 0.0;  // m³/s of all passive radiators together; 0 without them
 };
 
 ModelPoint evaluateModel(const LumpedDriver& driver, const LumpedBox& box, double f, double d,
@@ -81,6 +103,19 @@ ModelPoint evaluateModel(const LumpedDriver& driver, const LumpedBox& box, doubl
 
 // Peak excursion of one cone in mm at U rms at the source.
 double peakExcursion(const ModelPoint& point, double f, double U);
+// The pressure at 1 m and the radiators' flow alone at each frequency, as evaluateModel gives
+// them (flows as long as frequencies): what a sweep
+// of the response or of the radiators' excursion needs, at a fraction of the cost.
+struct RadiatorFlows {
+    Complex pressure;
+    Complex radiatorFlow;
+};
+void radiatorFlows(const LumpedDriver& driver, const PassiveRadiatorBox& box,
+                   std::span<const double> frequencies, std::span<RadiatorFlows> flows,
+                   const AirConstants& air = {});
+
+// Peak excursion of one passive radiator in mm at U rms; 0 for the other boxes.
+double radiatorExcursion(const ModelPoint& point, const LumpedBox& box, double f, double U);
 
 // The Linkwitz equaliser as the built circuit transfers: minimum phase, its DC gain (f0/fp)².
 struct EqualiserPoint {

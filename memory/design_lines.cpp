@@ -33,6 +33,11 @@ std::string bandpassLine(const BandpassTexts& b) {
            b.ventedFill + " %), fb=" + b.fb + " Hz, " + ventPart(b.vent);
 }
 
+std::string radiatorLine(const PassiveRadiatorTexts& p) {
+    return "P: Vb=" + p.volume + " l, fb=" + p.fb + " Hz, fp=" + p.fp + " Hz, Np=" + p.count +
+           ", M+p=" + p.addedMass + " g";
+}
+
 }  // namespace
 
 std::string conditionsLine(const ConditionTexts& t) {
@@ -50,6 +55,8 @@ std::string designLine(const DesignTexts& texts) {
             return ventedLine(texts.vented);
         case EnclosureType::Bandpass:
             return bandpassLine(texts.bandpass);
+        case EnclosureType::PassiveRadiator:
+            return radiatorLine(texts.radiator);
     }
     return {};
 }

@@ -21,7 +21,7 @@ struct ConditionTexts {
     std::string resistorPower;         // Pr
 };
 
-enum class EnclosureType { Closed, Vented, Bandpass };
+enum class EnclosureType { Closed, Vented, Bandpass, PassiveRadiator };
 // The vent shapes are the box designs' own.
 using enclosure::VentShape;
 
@@ -63,12 +63,21 @@ struct BandpassTexts {
     VentTexts vent;
 };
 
+struct PassiveRadiatorTexts {
+    std::string volume;  // Vb
+    std::string fb;
+    std::string fp;
+    std::string count;      // Np
+    std::string addedMass;  // M+p
+};
+
 // Only the member of the selected type is read.
 struct DesignTexts {
     EnclosureType type = EnclosureType::Closed;
     ClosedTexts closed;
     VentedTexts vented;
     BandpassTexts bandpass;
+    PassiveRadiatorTexts radiator;
 };
 
 // The slot box's caption: the driver and the conditions it was driven under. Ends in a blank.

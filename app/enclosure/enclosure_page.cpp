@@ -21,6 +21,7 @@
 #include "enclosure/linkwitz_group.h"
 #include "enclosure/memory_slot_panel.h"
 #include "enclosure/options_group.h"
+#include "enclosure/passive_radiator_group.h"
 #include "enclosure/source_group.h"
 #include "enclosure/vented_box_group.h"
 #include "program_info.h"
@@ -49,11 +50,13 @@ struct TypeLayout {
     int options;
     int cabinGain;
 };
-constexpr std::array<TypeLayout, 3> kLayouts = {
-    {{244, 372, 470}, {282, 410, 508}, {320, 448, 546}}};
+constexpr std::array<TypeLayout, 4> kLayouts = {
+    {{244, 372, 470}, {282, 410, 508}, {320, 448, 546}, {340, 468, 566}}};
 
-constexpr std::array<const char*, 3> kTypeNames = {"closed", "vented", "bandpass"};
-constexpr std::array<const char*, 3> kTypeCaptions = {"Closed", "Vented", "4th order Bandpass"};
+constexpr std::array<const char*, 4> kTypeNames = {"closed", "vented", "bandpass",
+                                                   "passiveRadiator"};
+constexpr std::array<const char*, 4> kTypeCaptions = {"Closed", "Vented", "4th order Bandpass",
+                                                      "Passive radiator"};
 
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
@@ -95,7 +98,7 @@ void EnclosurePage::buildTypeSwitch() {
     column->setContentsMargins(6, 0, 2, 2);
     column->setSpacing(0);
     m_types = new QButtonGroup(this);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < static_cast<int>(kTypeNames.size()); ++i) {
         auto* button =
             new QRadioButton(QLatin1String(kTypeCaptions[static_cast<std::size_t>(i)]), m_typeBox);
         button->setObjectName(QLatin1String(kTypeNames[static_cast<std::size_t>(i)]));
@@ -110,6 +113,7 @@ void EnclosurePage::buildGroups(PlatformServices& platform) {
     m_closed = new ClosedBoxGroup(platform, m_format, this, this);
     m_vented = new VentedBoxGroup(platform, m_format, this, this);
     m_bandpass = new BandpassBoxGroup(platform, m_format, this, this);
+    m_radiators = new PassiveRadiatorGroup(platform, m_format, this);
     m_arrangement = new ArrangementGroup(platform, m_format, this);
     m_options = new OptionsGroup(platform, m_format, this);
     m_cabinGain = new CabinGainGroup(platform, m_format, this);
@@ -152,8 +156,8 @@ void EnclosurePage::connectGroups() {
             onTypeChosen();
     });
     for (DesignGroup* group :
-         std::initializer_list<DesignGroup*>{m_closed, m_vented, m_bandpass, m_options, m_source,
-                                             m_cabinGain, m_linkwitz, m_circuit})
+         std::initializer_list<DesignGroup*>{m_closed, m_vented, m_bandpass, m_radiators, m_options,
+                                             m_source, m_cabinGain, m_linkwitz, m_circuit})
         connect(group, &DesignGroup::edited, this, &EnclosurePage::recompute);
     connect(m_arrangement, &ArrangementGroup::arrangementChanged, this,
             &EnclosurePage::refreshArrangement);
@@ -190,6 +194,8 @@ void EnclosurePage::connectActions() {
     });
     connect(m_vented, &VentedBoxGroup::autoCalculationRequested, this,
             &EnclosurePage::runVentedAutoCalculation);
+    connect(m_radiators, &PassiveRadiatorGroup::autoCalculationRequested, this,
+            &EnclosurePage::runRadiatorAutoCalculation);
     connect(m_bandpass, &BandpassBoxGroup::alignmentListToggled, this,
             [this] { m_lists.toggle(m_bandpass->alignments()); });
     connect(m_bandpass->alignments(), &OptionList::chosen, this,
@@ -237,9 +243,11 @@ void EnclosurePage::applyTypeLayout() {
     m_closed->setGeometry(kLeft, kBoxTop, kColumnWidth, boxHeight);
     m_vented->setGeometry(kLeft, kBoxTop, kColumnWidth, boxHeight);
     m_bandpass->setGeometry(kLeft, kBoxTop, kColumnWidth, boxHeight);
+    m_radiators->setGeometry(kLeft, kBoxTop, kColumnWidth, boxHeight);
     m_closed->setVisible(type == BoxType::Closed);
     m_vented->setVisible(type == BoxType::Vented);
     m_bandpass->setVisible(type == BoxType::Bandpass);
+    m_radiators->setVisible(type == BoxType::PassiveRadiator);
     m_arrangement->setGeometry(kLeft, layout.connection, kColumnWidth,
                                layout.options - layout.connection - 2);
     m_options->setGeometry(kLeft, layout.options, kColumnWidth,
@@ -275,6 +283,9 @@ void EnclosurePage::startDesign() {
         case BoxType::Bandpass:
             m_bandpass->start();
             break;
+        case BoxType::PassiveRadiator:
+            m_radiators->start();
+            break;
     }
     recompute();
     refreshArrangement();
@@ -284,6 +295,7 @@ void EnclosurePage::disablePage() {
     m_closed->setInputsEnabled(false);
     m_vented->setInputsEnabled(false);
     m_bandpass->setInputsEnabled(false);
+    m_radiators->setInputsEnabled(false);
     m_lists.hideAll();
     m_arrangement->field("Nd")->setEnabled(false);
     m_cabinGain->setOptionsEnabled(false, false);
@@ -355,6 +367,9 @@ void EnclosurePage::recompute() {
         case BoxType::Bandpass:
             recomputeBandpass(in);
             break;
+        case BoxType::PassiveRadiator:
+            recomputeRadiators(in);
+            break;
     }
 }
 
@@ -392,6 +407,14 @@ void EnclosurePage::recomputeBandpass(const enc::SharedInputs& in) {
     m_bandpass->display(r);
     m_limitInputs = enc::limitInputs(m_driver(), r, m_format);
     m_buildDesign = enc::buildDesign(m_driver(), r, m_bandpass->inputs(), m_limitInputs);
+    finish(r.shared);
+}
+
+void EnclosurePage::recomputeRadiators(const enc::SharedInputs& in) {
+    const enc::PassiveRadiatorResult r =
+        enc::recomputePassiveRadiatorBox(m_driver(), in, m_radiators->inputs(), m_format);
+    m_radiators->display(r);
+    m_limitInputs = enc::limitInputs(m_driver(), r, m_format);
     finish(r.shared);
 }
 
@@ -434,6 +457,9 @@ void EnclosurePage::onChartClicked() {
         case BoxType::Bandpass:
             first = m_bandpass->field("Vr");
             break;
+        case BoxType::PassiveRadiator:
+            first = m_radiators->field("Vb");
+            break;
     }
     if (first->isEnabled())
         first->setFocus();
@@ -455,6 +481,10 @@ void EnclosurePage::onChartDoubleClicked() {
         case BoxType::Bandpass:
             if (m_bandpass->autoCalculation()->isEnabled())
                 m_lists.toggle(m_bandpass->alignments());
+            break;
+        case BoxType::PassiveRadiator:
+            if (m_radiators->autoCalculation()->isEnabled())
+                runRadiatorAutoCalculation();
             break;
     }
 }
@@ -512,6 +542,19 @@ void EnclosurePage::runVentedAutoCalculation() {
     m_vented->setText("Dv", texts->Dv);
     m_vented->setText("Nv", texts->Nv);
     m_vented->field("Vb")->setFocus();
+}
+
+// The vented box's proposal of volume and tuning; the radiators then take the tuning.
+void EnclosurePage::runRadiatorAutoCalculation() {
+    if (!m_equivalent)
+        return;
+    const auto texts =
+        enc::ventedAutoCalculation(m_driver(), m_arrangementInUse, *m_equivalent, m_format);
+    if (!texts)
+        return;
+    m_radiators->setText("Vb", texts->Vb);
+    m_radiators->setText("fb", texts->fb);
+    m_radiators->field("Vb")->setFocus();
 }
 
 void EnclosurePage::estimateVent(double divisor) {

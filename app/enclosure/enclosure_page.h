@@ -29,6 +29,7 @@ class LinkwitzCircuitPanel;
 class LinkwitzGroup;
 class MemorySlotPanel;
 class OptionsGroup;
+class PassiveRadiatorGroup;
 class PlatformServices;
 class ResponseChartsView;
 class SourceGroup;
@@ -41,7 +42,7 @@ class VentedBoxGroup;
 class EnclosurePage : public QWidget {
     Q_OBJECT
 public:
-    enum class BoxType { Closed = 0, Vented = 1, Bandpass = 2 };
+    enum class BoxType { Closed = 0, Vented = 1, Bandpass = 2, PassiveRadiator = 3 };
     // The driver being worked on, as the parameter panel holds it.
     using DriverSource = std::function<const DriverParameters&()>;
 
@@ -102,6 +103,7 @@ private:
     void recomputeClosed(const enclosure::SharedInputs& in);
     void recomputeVented(const enclosure::SharedInputs& in);
     void recomputeBandpass(const enclosure::SharedInputs& in);
+    void recomputeRadiators(const enclosure::SharedInputs& in);
     void finish(const enclosure::SharedResult& shared);
     void drawCurves(const enclosure::SharedResult& shared);
     std::optional<enclosure::LimitChart> limitChartOf(
@@ -117,6 +119,7 @@ private:
     void chooseClosedAlignment(int row);
     void chooseBandpassAlignment(int row);
     void runVentedAutoCalculation();
+    void runRadiatorAutoCalculation();
     void estimateVent(double divisor);
     void setOneWatt();
     void buildBuildView(PlatformServices& platform);
@@ -140,6 +143,7 @@ private:
     ClosedBoxGroup* m_closed = nullptr;
     VentedBoxGroup* m_vented = nullptr;
     BandpassBoxGroup* m_bandpass = nullptr;
+    PassiveRadiatorGroup* m_radiators = nullptr;
     ArrangementGroup* m_arrangement = nullptr;
     OptionsGroup* m_options = nullptr;
     SourceGroup* m_source = nullptr;

@@ -8,6 +8,7 @@
 #include "enclosure/enclosure_page.h"
 #include "enclosure/memory_slot_panel.h"
 #include "enclosure/options_group.h"
+#include "enclosure/passive_radiator_group.h"
 #include "enclosure/source_group.h"
 #include "enclosure/vented_box_group.h"
 
@@ -79,6 +80,12 @@ memory::DesignSnapshot EnclosurePage::memorySnapshot() const {
             d.bandpass.ventedFill = fillPercent(*m_bandpass);
             d.bandpass.fb = textOf(*m_bandpass, "fb");
             d.bandpass.vent = ventTexts(*m_bandpass);
+            break;
+        case BoxType::PassiveRadiator:
+            d.type = memory::EnclosureType::PassiveRadiator;
+            d.radiator = {textOf(*m_radiators, "Vb"), textOf(*m_radiators, "fb"),
+                          textOf(*m_radiators, "fp"), textOf(*m_radiators, "Np"),
+                          textOf(*m_radiators, "M+p")};
             break;
     }
     snapshot.table = m_table ? &*m_table : nullptr;

@@ -6,6 +6,7 @@
 #include "bandpass_box.h"
 #include "closed_box.h"
 #include "driver_solver.h"
+#include "passive_radiator_box.h"
 #include "vented_box.h"
 
 namespace sublumo::enclosure {
@@ -49,6 +50,23 @@ void BM_BandpassBoxRecompute(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(recomputeBandpassBox(d, shared, in, {}));
 }
 BENCHMARK(BM_BandpassBoxRecompute);
+
+// The circuit gives this box's response, and the radiators' worst excursion sweeps it once more.
+void BM_PassiveRadiatorBoxRecompute(benchmark::State& state) {
+    const DriverParameters d = benchDriver();
+    const SharedInputs shared = benchShared();
+    PassiveRadiatorInputs in;
+    in.Vb = "60";
+    in.fb = "25";
+    in.Np = "2";
+    in.Dp = "247";
+    in.Mmp = "150";
+    in.Cmp = "0.15";
+    in.Qmp = "5";
+    in.Xmaxp = "20";
+    for (auto _ : state) benchmark::DoNotOptimize(recomputePassiveRadiatorBox(d, shared, in, {}));
+}
+BENCHMARK(BM_PassiveRadiatorBoxRecompute);
 
 }  // namespace
 }  // namespace sublumo::enclosure

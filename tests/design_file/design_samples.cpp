@@ -123,8 +123,19 @@ memory::Slot RandomDesigns::slot(int boxType) {
     else if (boxType == 1)
         limits.box =
             enclosure::PortedBox{number(), number(), number(), chance(30) ? inf : number()};
-    else
+    else if (boxType == 2)
         limits.box = enclosure::BandpassChambers{number(), number(), number(), number(), number()};
+    else
+        limits.box =
+            enclosure::PassiveRadiatorBox{number(),
+                                          std::uniform_int_distribution<int>(1, 9)(m_random),
+                                          number(),
+                                          number(),
+                                          number(),
+                                          number(),
+                                          chance(30) ? inf : number(),
+                                          number(),
+                                          number()};
     limits.driver = {number(), number(), number(), number(), number(), number(),
                      number(), number(), number(), 1,        number(), number()};
     limits.driver.N = std::uniform_int_distribution<int>(1, 9)(m_random);

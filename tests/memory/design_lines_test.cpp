@@ -40,6 +40,13 @@ DesignTexts bandpass(VentShape shape) {
     return t;
 }
 
+DesignTexts radiators() {
+    DesignTexts t;
+    t.type = EnclosureType::PassiveRadiator;
+    t.radiator = {"25", "25", "18.93", "2", "102.5"};
+    return t;
+}
+
 const DesignRow kDesignRows[] = {
     {"ClosedExample", closed(false),
      "C: Vb=50 l (100 %), Qtc=0.707, fc=45 Hz, f3=45 Hz, peak=0 dB, Ca/Cm=29/71 %"},
@@ -55,6 +62,7 @@ const DesignRow kDesignRows[] = {
      "B: Vr/Vf=30/20.5 l (100/0 %), fb=55 Hz, 2xCv 50x120 mm, k=0.732, 1Rv=1410 Hz"},
     {"BandpassTriangle", bandpass(VentShape::Triangular),
      "B: Vr/Vf=30/20.5 l (100/0 %), fb=55 Hz, 2xTv 40x30x120 mm, k=0.732, 1Rv=1410 Hz"},
+    {"PassiveRadiator", radiators(), "P: Vb=25 l, fb=25 Hz, fp=18.93 Hz, Np=2, M+p=102.5 g"},
 };
 
 struct RowName {

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "enclosure/design_group.h"
+#include "passive_radiator_box.h"
+
+namespace sublumo {
+
+// " Enclosure parameters " of the passive-radiator box: Vb and fb with the radiators; the
+// added mass that tunes them, their resonance and their worst excursion are shown; "a-c"
+// proposes the vented box's volume and tuning.
+class PassiveRadiatorGroup : public DesignGroup {
+    Q_OBJECT
+public:
+    PassiveRadiatorGroup(PlatformServices& platform, NumberFormat format, QWidget* parent);
+
+    enclosure::PassiveRadiatorInputs inputs() const;
+    void display(const enclosure::PassiveRadiatorResult& result);
+    void start();
+    void setInputsEnabled(bool enabled);
+    ClickableLabel* autoCalculation() const { return m_autoCalculation; }
+
+signals:
+    void autoCalculationRequested();
+
+private:
+    void follow(const char* name, const char* other, bool& typedFirst);
+
+    ClickableLabel* m_autoCalculation = nullptr;
+    bool m_writing = false;  // display() writes the linked fields without taking them over
+    bool m_diameterTyped = true;
+    bool m_complianceTyped = true;
+};
+
+}  // namespace sublumo
