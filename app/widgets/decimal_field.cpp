@@ -145,9 +145,9 @@ void DecimalField::focusOutEvent(QFocusEvent* event) {
 }
 
 void DecimalField::normalise() {
-    // A field switched off while it had the focus (an option turned off, a design opened) is
-    // left as it is: the message would be about a field the user cannot reach.
-    if (isReadOnly() || !isEnabled() || conversionErrorShowing)
+    // A field switched off or hidden while it had the focus (an option turned off, a design
+    // opened) is left as it is: the message would be about a field the user cannot reach.
+    if (isReadOnly() || !isEnabled() || !isVisible() || conversionErrorShowing)
         return;
     const QString current = text();
     const std::optional<double> parsed = parseDecimal(current.toStdString(), m_format);

@@ -170,7 +170,7 @@ TEST_P(DesignRoundTripTest, RandomDesignsSavedByTheWindowOpenTheSameInAnother) {
     SeenValues seen;
     for (int n = 0; n < kDesignsPerLocale; ++n) {
         SCOPED_TRACE("design " + std::to_string(n));
-        const design_file::DesignDocument design = random.design(n % 3, format);
+        const design_file::DesignDocument design = random.design(n % static_cast<int>(design_file::kBoxTypes.size()), format);
         noteValues(design, seen);
         ASSERT_TRUE(design_file::writeDesignFile(given.toStdString(), design));
         saving.open(given);

@@ -158,7 +158,7 @@ DesignDocument RandomDesigns::design(int boxType, NumberFormat format) {
             s = slot(boxType);
             // Now and then a slot kept without its inputs, which cannot be loaded back.
             if (chance(70))
-                s.inputs = slotInputs(inputs(static_cast<int>(m_random() % 3), format));
+                s.inputs = slotInputs(inputs(static_cast<int>(m_random() % kBoxTypes.size()), format));
         }
     return d;
 }

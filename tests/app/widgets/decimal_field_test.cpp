@@ -199,9 +199,13 @@ TEST(DecimalField, LeavingTextThatIsNoNumberReportsItOnce) {
     ASSERT_EQ(w.platform.errors.size(), 2);
     EXPECT_EQ(w.platform.errors.back(), QStringLiteral("'' is not a valid floating point value"));
 
-    // Switched off while it has the focus, the field is no longer the user's to mend.
+    // Switched off or hidden while it has the focus, the field is no longer the user's to mend.
     f->setFocus();
     f->setEnabled(false);
+    EXPECT_FALSE(f->hasFocus());
+    f->setEnabled(true);
+    f->setFocus();
+    f->hide();
     EXPECT_FALSE(f->hasFocus());
     EXPECT_EQ(w.platform.errors.size(), 2);
 }
