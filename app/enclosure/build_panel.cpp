@@ -176,6 +176,12 @@ void BuildPanel::display(const enc::BuildTexts& texts) {
     m_useVent->setEnabled(texts.proposal.has_value());
 }
 
+void BuildPanel::followVentLine(double line) {
+    if (parseDecimal(text("vmax"), format()) == m_followedLine)
+        setText("vmax", formatNumber(line, format()));
+    m_followedLine = line;
+}
+
 QString BuildPanel::resultText() const {
     return m_results->text();
 }

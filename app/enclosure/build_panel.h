@@ -23,6 +23,9 @@ public:
     void display(const enclosure::BuildTexts& texts);
     const enclosure::BuildTexts& shown() const { return m_shown; }
     QString resultText() const;
+    // vmax starts from the port-velocity line and follows it while it still shows the line's
+    // last value; a limit typed here (or read from a design) that differs from it holds.
+    void followVentLine(double line);
 
 signals:
     void useVentRequested();
@@ -44,6 +47,7 @@ private:
     QLabel* m_results = nullptr;
     QPushButton* m_useVent = nullptr;
     enclosure::BuildTexts m_shown;
+    double m_followedLine = enclosure::kDefaultVentVelocityLine;
 };
 
 }  // namespace sublumo

@@ -5,6 +5,7 @@
 #include <QPrinter>
 #include <QPushButton>
 
+#include "charts/response_charts_view.h"
 #include "design_lines.h"
 #include "enclosure/bandpass_box_group.h"
 #include "enclosure/build_panel.h"
@@ -54,6 +55,9 @@ void EnclosurePage::buildBuildView(PlatformServices& platform) {
     connect(m_build, &BuildPanel::saveSheetRequested, this, &EnclosurePage::saveDesignSheet);
     connect(m_build, &BuildPanel::printRequested, this, &EnclosurePage::printDesignSheet);
     connect(m_build, &BuildPanel::closeRequested, this, [this] { showBuild(false); });
+    m_build->followVentLine(m_charts->ventVelocityLine());
+    connect(m_charts, &ResponseChartsView::ventVelocityLineChanged, m_build,
+            [this] { m_build->followVentLine(m_charts->ventVelocityLine()); });
 }
 
 void EnclosurePage::showBuild(bool shown) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
@@ -67,6 +68,18 @@ TEST_F(BuildPanelTest, ShowsThePlanOfTheDesignAndFollowsItsInputs) {
     key(in("build", "t"), Qt::Key_Escape);
     EXPECT_FALSE(findByName<QWidget>(page.get(), "build")->isVisible());
     EXPECT_EQ(QApplication::focusWidget(), findByName<QWidget>(page.get(), "buildButton"));
+}
+
+TEST_F(BuildPanelTest, VentLimitFollowsThePortVelocityLineUntilTypedHere) {
+    openVentedBuild();
+    auto* line = findByName<QDoubleSpinBox>(page.get(), "ventLine");
+    EXPECT_EQ(text("build", "vmax"), qs(formatNumber(line->value(), format)));
+    line->setValue(line->value() + 3);
+    EXPECT_EQ(text("build", "vmax"), qs(formatNumber(line->value(), format)));
+    EXPECT_EQ(results(), expectedText());
+    type("build", "vmax", "15");
+    line->setValue(line->value() + 5);
+    EXPECT_EQ(text("build", "vmax"), "15");
 }
 
 TEST_F(BuildPanelTest, UseThisVentWritesTheProposalIntoTheDesign) {
