@@ -81,12 +81,13 @@ TEST_F(MainWindowTest, PageSizesAndTheExpandContractIcons) {
     EXPECT_FALSE(window->isTall());
 }
 
-TEST_F(MainWindowTest, CaptionNamesTheDriverOnTheOtherPages) {
+TEST_F(MainWindowTest, CaptionNamesTheDriverOnEveryPage) {
     window->showPage(1);
     EXPECT_EQ(window->windowTitle(), "Sublumo 3.04 | unnamed");
     window->showPage(0);
-    EXPECT_EQ(window->windowTitle(), "Sublumo 3.04");
+    EXPECT_EQ(window->windowTitle(), "Sublumo 3.04 | unnamed");
     type("driverNameField", "Maker One 10W");
+    EXPECT_EQ(window->windowTitle(), "Sublumo 3.04 | Maker One 10W");
     window->showPage(2);
     EXPECT_EQ(window->windowTitle(), "Sublumo 3.04 | Maker One 10W");
 }
