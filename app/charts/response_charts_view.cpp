@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QToolButton>
+#include <algorithm>
 
 #include "widgets/icons.h"
 #include "widgets/menu_button.h"
@@ -155,8 +156,11 @@ void ResponseChartsView::drawOverlays() {
     for (QToolButton* button : m_overlayButtons) button->deleteLater();
     m_overlayButtons.clear();
     const bool impedanceShown = m_limitKind == enclosure::LimitKind::Impedance;
-    // In the readout line, right of the longest readout.
+    // In the readout line, right of the longest readout and left of the "Hz" caption; each
+    // label is cut only to its share of the room the labels before it left free.
     int left = kMeasurementLeft;
+    const int right = kWidth - 26;
+    const int shownCount = std::min(static_cast<int>(m_overlays.size()), curve::kOverlayCount);
     for (int i = 0; i < curve::kOverlayCount; ++i) {
         const int c = curve::kFirstOverlay + i;
         const MeasurementOverlay* o = i < static_cast<int>(m_overlays.size())
@@ -177,14 +181,21 @@ void ResponseChartsView::drawOverlays() {
         auto* button = new QToolButton(this);
         button->setObjectName(QStringLiteral("overlay%1").arg(i + 1));
         const QString caption = QStringLiteral("✕ ") + o->name;
-        button->setText(button->fontMetrics().elidedText(caption, Qt::ElideRight, 54));
+        button->setText(caption);
+        const int share = (right - left) / (shownCount - i) - 2;
+        const int excess = button->sizeHint().width() - share;
+        if (excess > 0) {
+            const QFontMetrics metrics = button->fontMetrics();
+            button->setText(metrics.elidedText(
+                caption, Qt::ElideRight, std::max(0, metrics.horizontalAdvance(caption) - excess)));
+        }
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::StrongFocus);
         button->setStyleSheet(QStringLiteral("color: %1").arg(curve::colour(c).name()));
         button->setAccessibleName(o->name);
         button->setAccessibleDescription(QStringLiteral("Click: remove this measurement"));
-        button->setToolTip(o->name + QStringLiteral(": click to remove"));
-        const int width = button->sizeHint().width();
+        button->setToolTip(o->name + QStringLiteral("\nClick: remove this measurement"));
+        const int width = std::min(button->sizeHint().width(), std::max(share, 0));
         button->setGeometry(left, kTopStrip + kChartHeight, width, kBottomStrip);
         left += width + 2;
         connect(button, &QToolButton::clicked, this, [this, i] { removeOverlay(i); });

@@ -134,6 +134,28 @@ TEST_F(CurveExchangeTest, AMeasurementIsDrawnOnItsChartUntilItsButtonIsClicked) 
     EXPECT_EQ(limitPlot->own(curve::kFirstOverlay).value, (std::vector<double>{7.5, 40, 8}));
 }
 
+// A label shows whole when it fits the readout line and is cut only at the line's free end;
+// its tooltip always holds the whole name.
+TEST_F(CurveExchangeTest, AMeasurementsButtonShowsAsMuchOfItsNameAsFits) {
+    struct Row {
+        QString name;
+        bool whole;
+    };
+    for (const Row& row : {Row{"reference woofer", true}, Row{QString(60, 'w'), false}}) {
+        SCOPED_TRACE(row.name.toStdString());
+        open();
+        writeFile(row.name + ".frd", "20 80\n200 90\n");
+        platform.openPaths = {path(row.name + ".frd")};
+        trigger("Open measurement...");
+        auto* button = findByName<QToolButton>(page.get(), "overlay1");
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->text() == "✕ " + row.name, row.whole) << button->text().toStdString();
+        EXPECT_TRUE(button->text().startsWith("✕ www") || row.whole);
+        EXPECT_LE(button->geometry().right(), findByName<QWidget>(page.get(), "HzCaption")->x());
+        EXPECT_TRUE(button->toolTip().startsWith(row.name + "\n"));
+    }
+}
+
 // A driver's free-air impedance, even in a text file, goes on the impedance chart labelled with
 // its fitted fs; the stored design's impedance stays beside it.
 TEST_F(CurveExchangeTest, AFreeAirImpedanceIsLabelledWithItsFittedFs) {
