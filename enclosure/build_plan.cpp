@@ -110,6 +110,19 @@ double valueNear(const LimitCurve& curve, double f) {
 
 }  // namespace
 
+std::optional<std::size_t> matchingPreset(const Proportion& p) {
+    if (!(p.width > 0 && p.height > 0 && p.depth > 0))
+        return std::nullopt;
+    const auto same = [](double a, double b) { return std::abs(a - b) <= 1e-9 * std::abs(b); };
+    for (std::size_t i = 0; i < kProportionPresets.size(); ++i) {
+        const Proportion& q = kProportionPresets[i].proportion;
+        if (same(p.width * q.depth, q.width * p.depth) &&
+            same(p.height * q.depth, q.height * p.depth))
+            return i;
+    }
+    return std::nullopt;
+}
+
 double estimatedDriverDisplacement(double Dd) {
     const double dm = Dd / 100.0;
     return pi / 4.0 * dm * dm * kDisplacementDepth * dm;

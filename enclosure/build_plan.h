@@ -36,6 +36,10 @@ inline constexpr std::array<ProportionPreset, 3> kProportionPresets = {{
     {"0.8 : 1.25 : 1 (golden ratio)", {0.8, 1.25, 1}},
 }};
 
+// The preset whose sides stand in the same ratio as `p` (any scale), or none: a proportion of
+// the user's own.
+std::optional<std::size_t> matchingPreset(const Proportion& p);
+
 // Litres one driver displaces inside the box, estimated from its diaphragm diameter Dd (mm)
 // as a cylinder of Dd about 0.22·Dd deep: cone, basket and magnet together.
 double estimatedDriverDisplacement(double Dd);

@@ -95,8 +95,12 @@ void BuildPanel::buildChoices() {
     m_presets->setToolTip(m_presets->accessibleDescription());
     for (const enc::ProportionPreset& preset : enc::kProportionPresets)
         m_presets->addItem(QString::fromUtf8(preset.item.data(), preset.item.size()));
+    m_presets->addItem(QStringLiteral("custom"));  // sides typed by hand in no preset's ratio
     grid()->addWidget(m_presets, row, 0, 1, 4);
     connect(m_presets, &QComboBox::activated, this, &BuildPanel::choosePreset);
+    for (const char* side : {"W", "H", "D"})
+        connect(field(side), &QLineEdit::textChanged, this, &BuildPanel::showMatchingPreset);
+    showMatchingPreset();
     m_slot = makeCheck(QStringLiteral("Slot vent"), QStringLiteral("slotVent"),
                        QStringLiteral("Propose a slot of height Bs instead of a round vent"), this);
     m_inside = makeCheck(QStringLiteral("Vents inside"), QStringLiteral("ventsInside"),
@@ -130,7 +134,17 @@ void BuildPanel::buildActions() {
     connect(close, &QPushButton::clicked, this, &BuildPanel::closeRequested);
 }
 
+void BuildPanel::showMatchingPreset() {
+    const auto side = [this](const char* name) {
+        return parseDecimal(text(name), format()).value_or(0);
+    };
+    const auto preset = enc::matchingPreset({side("W"), side("H"), side("D")});
+    m_presets->setCurrentIndex(preset ? static_cast<int>(*preset) : m_presets->count() - 1);
+}
+
 void BuildPanel::choosePreset(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= enc::kProportionPresets.size())
+        return;
     const enc::Proportion& p =
         enc::kProportionPresets.at(static_cast<std::size_t>(index)).proportion;
     setText("W", formatNumber(p.width, format()));

@@ -40,6 +40,7 @@ private:
     void buildChoices();
     void buildActions();
     void choosePreset(int index);
+    void showMatchingPreset();
 
     QComboBox* m_presets = nullptr;
     QCheckBox* m_slot = nullptr;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -80,6 +81,32 @@ TEST_F(BuildPanelTest, VentLimitFollowsThePortVelocityLineUntilTypedHere) {
     type("build", "vmax", "15");
     line->setValue(line->value() + 5);
     EXPECT_EQ(text("build", "vmax"), "15");
+}
+
+TEST_F(BuildPanelTest, TheProportionListNamesThePresetOfTheTypedSides) {
+    struct Row {
+        const char* W;
+        const char* H;
+        const char* D;
+        std::optional<std::size_t> preset;
+    };
+    openVentedBuild();
+    auto* list = in<QComboBox>("build", "proportion");
+    for (const Row& row :
+         {Row{"2", "2", "2", 0}, Row{"0.6", "1.6", "1", 1}, Row{"1.6", "2.5", "2", 2},
+          Row{"1", "2", "3", std::nullopt}, Row{"0", "1", "1", std::nullopt}}) {
+        SCOPED_TRACE(std::string(row.W) + ":" + row.H + ":" + row.D);
+        type("build", "W", row.W);
+        type("build", "H", row.H);
+        type("build", "D", row.D);
+        const std::string_view item =
+            row.preset ? enc::kProportionPresets[*row.preset].item : "custom";
+        EXPECT_EQ(list->currentText().toStdString(), item);
+    }
+    list->setFocus();  // a preset chosen from the keyboard writes its sides
+    key(list, Qt::Key_Home);
+    EXPECT_EQ(text("build", "W"), text("build", "D"));
+    EXPECT_EQ(list->currentIndex(), 0);
 }
 
 TEST_F(BuildPanelTest, UseThisVentWritesTheProposalIntoTheDesign) {
