@@ -140,7 +140,7 @@ std::vector<std::string> buildReportLines(const BuildTexts& t, const BuildInputs
     lines.push_back(line("Gross internal volume", t.gross, "l"));
     lines.push_back(line("Inner size (W × H × D)", t.inner, ""));
     lines.push_back(line("Outer size (W × H × D)", t.outer, ""));
-    lines.push_back("Cut list, butt joints, " + in.thickness + " mm panels:");
+    lines.push_back("Cut list, butt joints, " + in.thickness + " mm panels (length × width):");
     for (const std::string& panel : t.cutList) lines.push_back("  " + panel);
     lines.push_back(line("Panel area", t.panelArea, "m²"));
     if (t.proposal) {

@@ -142,9 +142,10 @@ TEST_F(BuildPanelTest, DesignSheetIsOnePageWithTheDriverVolumesAndCutList) {
             << row.button;
         const QString sheet = run("pdftotext", {"-layout", path, "-"});
         const enc::BuildTexts plan = expected();
-        QStringList wanted = {"Sub 12", "Gross internal volume: " + qs(plan.gross),
-                              "Net volume: " + qs(plan.net),
-                              "Outer size (W × H × D): " + qs(plan.outer)};
+        QStringList wanted = {
+            "Sub 12", "Gross internal volume: " + qs(plan.gross), "Net volume: " + qs(plan.net),
+            "Outer size (W × H × D): " + qs(plan.outer),
+            "Cut list, butt joints, " + text("build", "t") + " mm panels (length × width):"};
         for (const std::string& panel : plan.cutList) wanted << qs(panel);
         for (const QString& text : wanted)
             EXPECT_TRUE(sheet.contains(text)) << row.button << ": " << text.toStdString();
