@@ -20,8 +20,9 @@ namespace {
 
 namespace enc = enclosure;
 
-// Over the charts and the groups below them, so the whole plan reads at once.
-constexpr QRect kBuildArea(148, 50, 596, 616);
+// Over the charts and the groups below them, so the whole plan reads at once; from the charts'
+// top edge, as the top axis label is drawn right under it.
+constexpr QRect kBuildArea(148, 44, 596, 622);
 constexpr QRect kBuildButton(300, 28, 64, 22);
 
 QStringList qLines(const std::vector<std::string>& lines) {
@@ -65,6 +66,7 @@ void EnclosurePage::showBuild(bool shown) {
     m_build->setVisible(shown);
     if (shown) {
         m_build->raise();
+        m_buildButton->raise();  // it reaches a little into the charts
         refreshBuild();
         m_build->field("t")->setFocus();
     } else {

@@ -109,6 +109,20 @@ TEST_F(BuildPanelTest, TheProportionListNamesThePresetOfTheTypedSides) {
     EXPECT_EQ(list->currentIndex(), 0);
 }
 
+// Nothing of the charts shows between the panel and the strip above them, and the button that
+// closes the view stays whole.
+TEST_F(BuildPanelTest, ThePanelCoversTheChartsFromTheirTopEdge) {
+    openVentedBuild();
+    QWidget* panel = findByName<QWidget>(page.get(), "build");
+    QWidget* chart = page->charts().chart(ChartKind::Relative).widget();
+    const QRect area(chart->mapTo(page.get(), QPoint(0, 0)), chart->size());
+    for (const QPoint& p : {area.topLeft(), area.topRight(), area.bottomLeft(), area.center()})
+        EXPECT_TRUE(panel->isAncestorOf(page->childAt(p)) || page->childAt(p) == panel)
+            << p.x() << "," << p.y();
+    QWidget* button = findByName<QWidget>(page.get(), "buildButton");
+    EXPECT_EQ(page->childAt(button->geometry().bottomLeft() + QPoint(2, 0)), button);
+}
+
 TEST_F(BuildPanelTest, UseThisVentWritesTheProposalIntoTheDesign) {
     openVentedBuild();
     const auto proposal = expected().proposal;
