@@ -95,12 +95,6 @@ MainWindow::MainWindow(PlatformServices& platform, QString programDirectory, QWi
     buildIconStrip();
     buildPagesWhenChosen(m_pages);
     connect(m_pages, &QTabWidget::currentChanged, this, &MainWindow::onPageChanged);
-    // Typed or read from a design file, the name shows at once; the Enclosure page puts its
-    // design label there itself.
-    connect(m_panel->nameField(), &QLineEdit::textChanged, this, [this] {
-        if (m_pages->currentIndex() != kEnclosurePage)
-            setCaption(captionWithDriverName());
-    });
     onPageChanged(kLoudspeakerPage);
     startUp();
     // Hidden until the count label of "All" asks for it.
@@ -281,13 +275,14 @@ void MainWindow::showPage(int index) {
 }
 
 void MainWindow::onPageChanged(int index) {
-    setCaption(captionWithDriverName());
     if (index == kLoudspeakerPage) {
+        setCaption(kTitle);
         focusOnLoudspeakerPage();
         m_showText->show();
         m_contract->setVisible(m_tall);
         m_expand->setVisible(!m_tall);
     } else {
+        setCaption(captionWithDriverName());
         m_showText->hide();
         m_contract->hide();
         m_expand->hide();

@@ -222,19 +222,6 @@ TEST_F(MainWindowDesignTest, SaveAsksOnceProposingTheDriversNameAndTheCaptionMar
     EXPECT_TRUE(design->window.windowTitle().endsWith(" - copy.sublumo"));
 }
 
-TEST_F(MainWindowDesignTest, AnOpenedDesignNamesTheDriverInTheCaptionOnEveryPage) {
-    savedDesign();
-    DesignWindow opened(platform);
-    platform.openPaths = {filePath("woofer 12.sublumo")};
-    ui_test::clickButton(&opened.window, "openDesign");
-    const QString named = QString::fromLatin1(kProgramTitle) + " | woofer 12";
-    EXPECT_EQ(opened.window.windowTitle(), named + " - woofer 12.sublumo");
-    opened.showEnclosure();
-    EXPECT_TRUE(opened.window.windowTitle().startsWith(named));
-    ui_test::clickTab(opened.find<QTabWidget>("pages"), 0);
-    EXPECT_EQ(opened.window.windowTitle(), named + " - woofer 12.sublumo");
-}
-
 TEST_F(MainWindowDesignTest, AnUnnamedDriverIsProposedAsUnnamed) {
     DesignWindow design(platform);
     QTest::keyClick(&design.window, Qt::Key_S, Qt::ControlModifier);  // cancelled
