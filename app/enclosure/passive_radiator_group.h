@@ -18,14 +18,20 @@ public:
     void start();
     void setInputsEnabled(bool enabled);
     ClickableLabel* autoCalculation() const { return m_autoCalculation; }
+    // Keeps the radiator's fields under a name in the settings file, and fills them back.
+    void saveRadiator();
+    void loadRadiator();
 
 signals:
     void autoCalculationRequested();
 
 private:
     void follow(const char* name, const char* other, bool& typedFirst);
+    QString settingsPath() const;
 
     ClickableLabel* m_autoCalculation = nullptr;
+    ClickableLabel* m_save = nullptr;
+    ClickableLabel* m_load = nullptr;
     bool m_writing = false;  // display() writes the linked fields without taking them over
     bool m_diameterTyped = true;
     bool m_complianceTyped = true;

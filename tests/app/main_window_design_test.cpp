@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <map>
 
+#include "driver_lists/driver_lists_page.h"
 #include "enclosure/build_panel.h"
 #include "enclosure/enclosure_page.h"
 #include "enclosure/memory_slot_panel.h"
@@ -315,6 +316,45 @@ TEST_F(MainWindowDesignTest, AStoredDesignLoadsBackFromItsMenu) {
     ASSERT_TRUE(ui_test::waitUntil([&] { return menu->isVisible(); }));
     design.find<QAction>("deleteMemory")->trigger();
     EXPECT_FALSE(design.slot(1).filled);
+}
+
+// A radiator saved by name comes back into the group's fields, reached by the keyboard, and no
+// driver list hears of it.
+TEST_F(MainWindowDesignTest, ASavedRadiatorLoadsBackAndStaysOutOfTheDriverLists) {
+    DesignWindow design(platform);
+    design.make({"radiator",
+                 "passiveRadiator",
+                 {{"passiveRadiatorBox", "Vb", "25"},
+                  {"passiveRadiatorBox", "fb", "25"},
+                  {"passiveRadiatorBox", "Np", "2"},
+                  {"passiveRadiatorBox", "Sp", "480"},
+                  {"passiveRadiatorBox", "Mmp", "60"},
+                  {"passiveRadiatorBox", "Vap", "35"},
+                  {"passiveRadiatorBox", "Qmp", "8"},
+                  {"passiveRadiatorBox", "Xmaxp", "15"}},
+                 {},
+                 {}});
+    const auto typed = design.fieldTexts();
+    const auto entries = design.window.driverListsPage().allEntries();
+    const auto press = [&](const char* name) {
+        QWidget* label = design.find(name);
+        label->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(label, Qt::Key_Space);
+    };
+    platform.textAnswers = {"PR [12\"] a=b"};
+    press("saveRadiator");
+    for (const auto& [name, text] :
+         {std::pair{"Dp", "300"}, {"Mmp", "90"}, {"Cmp", "1"}, {"Qmp", "3"}, {"Xmaxp", "9"}})
+        ui_test::typeInto(design.field("passiveRadiatorBox", name), text);
+    ASSERT_NE(design.fieldTexts(), typed);
+    platform.choiceAnswers = {0};
+    press("loadRadiator");
+    EXPECT_EQ(differences(typed, design.fieldTexts()), "");
+    EXPECT_EQ(design.window.driverListsPage().allEntries(), entries);
+    platform.textAnswers = {};
+    press("saveRadiator");  // the last name is proposed, then cancelled
+    EXPECT_TRUE(platform.questions.back().endsWith("[PR [12\"] a=b]"))
+        << platform.questions.back().toStdString();
 }
 
 TEST_F(MainWindowDesignTest, AStoredDesignOpenedFromItsFileLoadsBack) {
