@@ -205,6 +205,35 @@ void PassiveRadiatorGroup::display(const enclosure::PassiveRadiatorResult& r) {
     field("M+p")->setAccessibleDescription(hint);
 }
 
+namespace {
+
+struct LeadPair {
+    std::string_view key, first, second;
+};
+constexpr std::array<LeadPair, 2> kLeads = {
+    {{"sizeLead", "Dp", "Sp"}, {"complianceLead", "Cmp", "Vap"}}};
+
+}  // namespace
+
+std::optional<std::string> PassiveRadiatorGroup::lead(std::string_view key) const {
+    for (const auto& [name, first, second] : kLeads)
+        if (name == key) {
+            const bool firstLeads = name == kLeads[0].key ? m_diameterTyped : m_complianceTyped;
+            return std::string(firstLeads ? first : second);
+        }
+    return std::nullopt;
+}
+
+bool PassiveRadiatorGroup::setLead(std::string_view key, std::string_view field) {
+    for (const auto& [name, first, second] : kLeads)
+        if (name == key && (field == first || field == second)) {
+            (name == kLeads[0].key ? m_diameterTyped : m_complianceTyped) = field == first;
+            emit edited();
+            return true;
+        }
+    return false;
+}
+
 void PassiveRadiatorGroup::start() {
     setInputsEnabled(true);
     field("Vb")->setFocus();

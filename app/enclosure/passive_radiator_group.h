@@ -1,5 +1,9 @@
 #pragma once
 
+#include <optional>
+#include <string>
+#include <string_view>
+
 #include "enclosure/design_group.h"
 #include "passive_radiator_box.h"
 
@@ -21,6 +25,11 @@ public:
     // Keeps the radiator's fields under a name in the settings file, and fills them back.
     void saveRadiator();
     void loadRadiator();
+    // The typed field of a linked pair, by the design file's key ("sizeLead", "complianceLead"):
+    // "Dp" or "Sp", "Cmp" or "Vap"; nothing for another key.
+    std::optional<std::string> lead(std::string_view key) const;
+    // Makes `name` the leading field of its pair and recomputes; false for another key or name.
+    bool setLead(std::string_view key, std::string_view name);
 
 signals:
     void autoCalculationRequested();
