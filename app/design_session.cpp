@@ -11,6 +11,7 @@
 #include "enclosure/enclosure_page.h"
 #include "enclosure/memory_slot_panel.h"
 #include "enclosure/option_list.h"
+#include "enclosure/passive_radiator_group.h"
 #include "enclosure/vent_design_group.h"
 #include "widgets/clickable_label.h"
 
@@ -95,6 +96,9 @@ std::string DesignSession::valueOf(const PageGroup& group, const PageKey& key) c
     if (const auto* closed = qobject_cast<const ClosedBoxGroup*>(host);
         closed && key.name == "infinite")
         return flag(closed->infinite());
+    if (const auto* radiators = qobject_cast<const PassiveRadiatorGroup*>(host))
+        if (auto lead = radiators->lead(key.name))
+            return *std::move(lead);
     if (key.name == "zapojeni") {
         const auto buttons = connectionButtons(*host);
         for (qsizetype i = 0; i < buttons.size(); ++i)
@@ -159,6 +163,12 @@ void DesignSession::setValue(const PageGroup& group, const PageKey& key, const s
                     vent->endCorrections()->choose(row);
             return;
         }
+    }
+    // Written after both fields of its pair, so the typed one leads whichever was written last.
+    if (auto* radiators = qobject_cast<PassiveRadiatorGroup*>(host);
+        radiators && radiators->lead(key.name)) {
+        radiators->setLead(key.name, text);
+        return;
     }
     if (auto* closed = qobject_cast<ClosedBoxGroup*>(host); closed && key.name == "infinite") {
         closed->setInfinite(text == "1");

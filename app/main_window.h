@@ -42,6 +42,8 @@ class SummaryBox;
 // builds it all at once.
 class MainWindow : public QWidget {
     Q_OBJECT
+    // Read by parts of the pages that keep their own entries in the settings file.
+    Q_PROPERTY(QString settingsPath READ settingsPath CONSTANT)
 public:
     static constexpr int kNarrowWidth = 566;
     static constexpr int kWideWidth = 747;

@@ -74,8 +74,21 @@ constexpr std::array<PageKey, 10> kBuild = {{{"t"},
                                              {"Bs"},
                                              {"slotVent", Flag},
                                              {"ventsInside", Flag}}};
-constexpr std::array<PageKey, 10> kRadiators = {
-    {{"Vb"}, {"fb"}, {"Np", Count}, {"Dp"}, {"Sp"}, {"Mmp"}, {"Cmp"}, {"Vap"}, {"Qmp"}, {"Xmaxp"}}};
+// Of the linked pairs Dp/Sp and Cmp/Vap, the field the user typed: it leads again on opening.
+constexpr std::array<std::string_view, 2> kSizeLeads = {"Dp", "Sp"};
+constexpr std::array<std::string_view, 2> kComplianceLeads = {"Cmp", "Vap"};
+constexpr std::array<PageKey, 12> kRadiators = {{{"Vb"},
+                                                 {"fb"},
+                                                 {"Np", Count},
+                                                 {"Dp"},
+                                                 {"Sp"},
+                                                 {"Mmp"},
+                                                 {"Cmp"},
+                                                 {"Vap"},
+                                                 {"Qmp"},
+                                                 {"Xmaxp"},
+                                                 {"sizeLead", Choice, kSizeLeads},
+                                                 {"complianceLead", Choice, kComplianceLeads}}};
 constexpr auto kBandpass = join(std::array<PageKey, 4>{{{"Vr"}, {"fill"}, {"Vf"}, {"fb"}}}, kVent);
 
 }  // namespace

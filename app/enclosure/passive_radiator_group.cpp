@@ -5,6 +5,8 @@
 #include <QScopedValueRollback>
 #include <array>
 
+#include "platform/platform_services.h"
+#include "radiator_store.h"
 #include "widgets/clickable_label.h"
 
 namespace sublumo {
@@ -72,6 +74,78 @@ PassiveRadiatorGroup::PassiveRadiatorGroup(PlatformServices& platform, NumberFor
             &PassiveRadiatorGroup::autoCalculationRequested);
     follow("Dp", "Sp", m_diameterTyped);
     follow("Cmp", "Vap", m_complianceTyped);
+    m_save = makeClickable(QStringLiteral("Save radiator"), QStringLiteral("saveRadiator"),
+                           QStringLiteral("Keep this passive radiator's data under a name"));
+    m_load = makeClickable(QStringLiteral("Load radiator"), QStringLiteral("loadRadiator"),
+                           QStringLiteral("Fill in the data of a passive radiator kept before"));
+    const int row = grid()->rowCount();
+    grid()->addWidget(m_save, row, 0, 1, 2);
+    grid()->addWidget(m_load, row + 1, 0, 1, 2);
+    connect(m_save, &ClickableLabel::clicked, this, &PassiveRadiatorGroup::saveRadiator);
+    connect(m_load, &ClickableLabel::clicked, this, &PassiveRadiatorGroup::loadRadiator);
+}
+
+// The settings file of the main window, which owns the page; none on a page standing alone.
+QString PassiveRadiatorGroup::settingsPath() const {
+    return window()->property("settingsPath").toString();
+}
+
+void PassiveRadiatorGroup::saveRadiator() {
+    const QString path = settingsPath();
+    if (path.isEmpty())
+        return;
+    database::SettingsStore store;
+    store.open(path.toStdString());
+    const auto name =
+        platform().askText(this, QStringLiteral("Save radiator"), QStringLiteral("Name:"),
+                           QString::fromStdString(database::lastRadiatorName(store)));
+    if (!name || name->trimmed().isEmpty())
+        return;
+    database::RadiatorRecord r;
+    r.name = name->trimmed().toStdString();
+    r.byDiameter = m_diameterTyped;
+    r.size = text(m_diameterTyped ? "Dp" : "Sp");
+    r.byCompliance = m_complianceTyped;
+    r.compliance = text(m_complianceTyped ? "Cmp" : "Vap");
+    r.Mmp = text("Mmp");
+    r.Qmp = text("Qmp");
+    r.Xmaxp = text("Xmaxp");
+    database::writeRadiator(store, database::storedRadiator(r));
+    if (const database::FlushResult flushed = store.flush(); !flushed)
+        platform().showError(this, QString::fromStdString(flushed.errorText));
+}
+
+void PassiveRadiatorGroup::loadRadiator() {
+    const QString path = settingsPath();
+    if (path.isEmpty())
+        return;
+    database::SettingsStore store;
+    store.open(path.toStdString());
+    const std::vector<std::string> names = database::radiatorNames(store);
+    if (names.empty()) {
+        platform().showInfo(this, QStringLiteral("Load radiator"),
+                            QStringLiteral("No passive radiator has been saved yet."));
+        return;
+    }
+    QStringList items;
+    for (const std::string& name : names) items << QString::fromStdString(name);
+    const int chosen = platform().askItem(this, QStringLiteral("Load radiator"),
+                                          QStringLiteral("Radiator:"), items);
+    if (chosen < 0 || chosen >= items.size())
+        return;
+    const auto stored = database::readRadiator(store, names[static_cast<std::size_t>(chosen)]);
+    if (!stored)
+        return;
+    const database::RadiatorRecord r = database::displayedRadiator(*stored, format());
+    // Typed as the user typed them: each field writes its change and the page recomputes.
+    setText(r.byDiameter ? "Dp" : "Sp", r.size);
+    setText(r.byCompliance ? "Cmp" : "Vap", r.compliance);
+    setText("Mmp", r.Mmp);
+    setText("Qmp", r.Qmp);
+    setText("Xmaxp", r.Xmaxp);
+    m_diameterTyped = r.byDiameter;
+    m_complianceTyped = r.byCompliance;
+    emit edited();
 }
 
 // Of two linked fields, the one last written from outside the recompute gives the other; the
@@ -131,6 +205,35 @@ void PassiveRadiatorGroup::display(const enclosure::PassiveRadiatorResult& r) {
     field("M+p")->setAccessibleDescription(hint);
 }
 
+namespace {
+
+struct LeadPair {
+    std::string_view key, first, second;
+};
+constexpr std::array<LeadPair, 2> kLeads = {
+    {{"sizeLead", "Dp", "Sp"}, {"complianceLead", "Cmp", "Vap"}}};
+
+}  // namespace
+
+std::optional<std::string> PassiveRadiatorGroup::lead(std::string_view key) const {
+    for (const auto& [name, first, second] : kLeads)
+        if (name == key) {
+            const bool firstLeads = name == kLeads[0].key ? m_diameterTyped : m_complianceTyped;
+            return std::string(firstLeads ? first : second);
+        }
+    return std::nullopt;
+}
+
+bool PassiveRadiatorGroup::setLead(std::string_view key, std::string_view field) {
+    for (const auto& [name, first, second] : kLeads)
+        if (name == key && (field == first || field == second)) {
+            (name == kLeads[0].key ? m_diameterTyped : m_complianceTyped) = field == first;
+            emit edited();
+            return true;
+        }
+    return false;
+}
+
 void PassiveRadiatorGroup::start() {
     setInputsEnabled(true);
     field("Vb")->setFocus();
@@ -139,6 +242,8 @@ void PassiveRadiatorGroup::start() {
 void PassiveRadiatorGroup::setInputsEnabled(bool enabled) {
     for (const char* name : kInputs) field(name)->setEnabled(enabled);
     m_autoCalculation->setEnabled(enabled);
+    m_save->setEnabled(enabled);
+    m_load->setEnabled(enabled);
 }
 
 }  // namespace sublumo

@@ -2,6 +2,8 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
@@ -76,6 +78,23 @@ int DesktopPlatform::askChoice(QWidget* parent, const QString& title, const QStr
         box.setDefaultButton(qobject_cast<QPushButton*>(buttons.constFirst()));
     box.exec();
     return buttons.indexOf(box.clickedButton());
+}
+
+std::optional<QString> DesktopPlatform::askText(QWidget* parent, const QString& title,
+                                                const QString& label, const QString& proposed) {
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(parent, title, label, QLineEdit::Normal, proposed, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+int DesktopPlatform::askItem(QWidget* parent, const QString& title, const QString& label,
+                             const QStringList& items) {
+    bool ok = false;
+    const QString item = QInputDialog::getItem(parent, title, label, items, 0, false, &ok);
+    return ok ? static_cast<int>(items.indexOf(item)) : -1;
 }
 
 void DesktopPlatform::openAddress(const QString& address) {

@@ -33,6 +33,12 @@ public:
     // closed without an answer.
     virtual int askChoice(QWidget* parent, const QString& title, const QString& text,
                           const QStringList& choices) = 0;
+    // One line of text, `proposed` filled in; nullopt when the user cancels.
+    virtual std::optional<QString> askText(QWidget* parent, const QString& title,
+                                           const QString& label, const QString& proposed) = 0;
+    // One of `items` picked from a list; its index, -1 when the user cancels.
+    virtual int askItem(QWidget* parent, const QString& title, const QString& label,
+                        const QStringList& items) = 0;
     virtual void openAddress(const QString& address) = 0;
     // The window as it is displayed, with its frame where the platform can give it.
     virtual QImage captureWindow(QWidget* window) = 0;
@@ -55,6 +61,10 @@ public:
                              bool many) override;
     int askChoice(QWidget* parent, const QString& title, const QString& text,
                   const QStringList& choices) override;
+    std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label,
+                                   const QString& proposed) override;
+    int askItem(QWidget* parent, const QString& title, const QString& label,
+                const QStringList& items) override;
     void openAddress(const QString& address) override;
     QImage captureWindow(QWidget* window) override;
     void setStayOnTop(QWidget* window, bool onTop) override;

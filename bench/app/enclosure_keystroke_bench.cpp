@@ -18,12 +18,15 @@ namespace {
 
 void typeAndTime(benchmark::State& state, QLineEdit* field);
 
-// One keystroke in the closed box's Vb with the reference driver, two drivers in series, the
-// absolute chart, cabin gain and the Linkwitz transform on: the key event, the recompute, every
-// field write, the curves handed to the chart and the next turn of the event loop, where the
-// visible chart is replotted and repainted. The counter p95_us is the 95th percentile of the
-// single keystrokes.
-void BM_KeystrokeInClosedVb(benchmark::State& state) {
+using Texts = std::vector<std::pair<const char*, const char*>>;
+
+// One keystroke in a box's Vb with the reference driver, two drivers in series, the absolute
+// chart, cabin gain and the Linkwitz transform on: the key event, the recompute, every field
+// write, the curves handed to the chart and the next turn of the event loop, where the visible
+// chart is replotted and repainted. The counter p95_us is the 95th percentile of the single
+// keystrokes.
+void keystrokeInVb(benchmark::State& state, sublumo::EnclosurePage::BoxType type, const char* group,
+                   const Texts& design) {
     sublumo::bench::BenchWindow bench;
     sublumo::MainWindow& window = bench.window;
     window.show();
@@ -34,19 +37,38 @@ void BM_KeystrokeInClosedVb(benchmark::State& state) {
     window.findChild<QLineEdit*>("driverNameField")->setText("Maker One 10W");
     window.showPage(1);
     sublumo::EnclosurePage& page = window.enclosurePage();
+    page.setBoxType(type);
     page.startDesign();
-    QWidget* closed = page.findChild<QWidget*>("closedBox");
-    auto* vb = closed->findChild<QLineEdit*>("Vb");
-    vb->setText("40");
+    QWidget* box = page.findChild<QWidget*>(group);
+    for (auto [name, text] : design) box->findChild<QLineEdit*>(name)->setText(text);
+    auto* vb = box->findChild<QLineEdit*>("Vb");
     page.findChild<QLineEdit*>("Nd")->setText("2");
-    for (const char* box : {"sourceOn", "cabinGainOn", "linkwitzOn"})
-        QTest::mouseClick(page.findChild<QWidget*>(box), Qt::LeftButton, {}, QPoint(6, 8));
+    for (const char* check : {"sourceOn", "cabinGainOn", "linkwitzOn"})
+        QTest::mouseClick(page.findChild<QWidget*>(check), Qt::LeftButton, {}, QPoint(6, 8));
     vb->setFocus();
     vb->end(false);
     QApplication::processEvents();
     typeAndTime(state, vb);
 }
+
+void BM_KeystrokeInClosedVb(benchmark::State& state) {
+    keystrokeInVb(state, sublumo::EnclosurePage::BoxType::Closed, "closedBox", {{"Vb", "40"}});
+}
 BENCHMARK(BM_KeystrokeInClosedVb)->Unit(benchmark::kMicrosecond);
+
+// Two 12" radiators tuning 25 l to 25 Hz.
+void BM_KeystrokeInPassiveRadiatorVb(benchmark::State& state) {
+    keystrokeInVb(state, sublumo::EnclosurePage::BoxType::PassiveRadiator, "passiveRadiatorBox",
+                  {{"Vb", "25"},
+                   {"fb", "25"},
+                   {"Np", "2"},
+                   {"Dp", "247"},
+                   {"Mmp", "60"},
+                   {"Cmp", "0.4"},
+                   {"Qmp", "8"},
+                   {"Xmaxp", "15"}});
+}
+BENCHMARK(BM_KeystrokeInPassiveRadiatorVb)->Unit(benchmark::kMicrosecond);
 
 // One keystroke in the vented box's Vb with a limit chart on show (the argument is the kind,
 // in the order of the choice), the reference driver with Xmax and Pe, and three stored designs

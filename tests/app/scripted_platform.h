@@ -43,6 +43,24 @@ public:
         choiceAnswers.pop_front();
         return answer;
     }
+    std::optional<QString> askText(QWidget*, const QString& title, const QString& label,
+                                   const QString& proposed) override {
+        questions << title + ": " + label + " [" + proposed + "]";
+        if (textAnswers.empty())
+            return std::nullopt;
+        const QString answer = textAnswers.front();
+        textAnswers.pop_front();
+        return answer;
+    }
+    int askItem(QWidget*, const QString& title, const QString& label,
+                const QStringList& items) override {
+        questions << title + ": " + label + " [" + items.join(QLatin1Char('/')) + "]";
+        if (choiceAnswers.empty())
+            return -1;
+        const int answer = choiceAnswers.front();
+        choiceAnswers.pop_front();
+        return answer;
+    }
     void openAddress(const QString& address) override { openedAddresses << address; }
     QImage captureWindow(QWidget*) override {
         ++captures;
@@ -60,7 +78,8 @@ public:
     }
 
     std::deque<bool> yesNoAnswers;
-    std::deque<int> choiceAnswers;  // -1 when the script runs out
+    std::deque<int> choiceAnswers;    // -1 when the script runs out; askItem takes them too
+    std::deque<QString> textAnswers;  // cancelled when the script runs out
     QStringList openPaths;
     std::optional<QString> savePath;
     QImage capturedImage;

@@ -242,6 +242,13 @@ public:
     int askChoice(QWidget*, const QString&, const QString&, const QStringList&) override {
         return -1;
     }
+    std::optional<QString> askText(QWidget*, const QString&, const QString&,
+                                   const QString&) override {
+        return std::nullopt;
+    }
+    int askItem(QWidget*, const QString&, const QString&, const QStringList&) override {
+        return -1;
+    }
     void openAddress(const QString&) override {}
     QImage captureWindow(QWidget*) override { return {}; }
     void setStayOnTop(QWidget*, bool) override {}
