@@ -14,15 +14,6 @@ namespace {
 constexpr std::string_view kInfinite = "infinite";
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 void escapeInto(std::string& out, unsigned char c) {
     switch (c) {
@@ -181,6 +172,16 @@ std::optional<std::vector<double>> readNumberList(std::string_view text, std::st
         values.push_back(*value);
     }
     return values;
+}
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
 }
 
 }  // namespace sublumo::design_file

@@ -35,4 +35,7 @@ std::optional<std::string> numberListText(std::span<const double> values);
 // Numbers separated by blanks or tabs; on failure `bad` is the first token that is not one.
 std::optional<std::vector<double>> readNumberList(std::string_view text, std::string_view& bad);
 
+// The value of one hexadecimal digit, either case; -1 for any other character.
+int hexValue(char c);
+
 }  // namespace sublumo::design_file

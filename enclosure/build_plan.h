@@ -9,6 +9,7 @@
 #include "bandpass_box.h"
 #include "closed_box.h"
 #include "design_limits.h"
+#include "passive_radiator_box.h"
 #include "vent.h"
 #include "vented_box.h"
 
@@ -162,6 +163,10 @@ BuildDesign buildDesign(const DriverParameters& driver, const VentedBoxResult& r
                         const VentedBoxInputs& in, const std::optional<LimitInputs>& limits);
 BuildDesign buildDesign(const DriverParameters& driver, const BandpassBoxResult& r,
                         const BandpassBoxInputs& in, const std::optional<LimitInputs>& limits);
+
+// The radiators sit in the walls and tune the box without a vent: only the net volume counts.
+BuildDesign buildDesign(const DriverParameters& driver, const PassiveRadiatorResult& r,
+                        const std::optional<LimitInputs>& limits);
 
 BuildTexts computeBuild(const BuildDesign& design, const BuildInputs& inputs, NumberFormat format);
 

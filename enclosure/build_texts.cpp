@@ -128,6 +128,13 @@ BuildDesign buildDesign(const DriverParameters& driver, const BandpassBoxResult&
     return d;
 }
 
+BuildDesign buildDesign(const DriverParameters& driver, const PassiveRadiatorResult& r,
+                        const std::optional<LimitInputs>& limits) {
+    BuildDesign d = common(driver, r.shared, limits);
+    d.chambers.net = r.valid ? r.box.Vb : 0.0;
+    return d;
+}
+
 std::vector<std::string> buildReportLines(const BuildTexts& t, const BuildInputs& in) {
     std::vector<std::string> lines = {
         line("Net volume", t.net, "l"),

@@ -16,7 +16,9 @@ QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-tools::ImpedanceCurve curveOf(const database::CurveReadResult& read) {
+}  // namespace
+
+tools::ImpedanceCurve impedanceCurveOf(const database::CurveReadResult& read) {
     tools::ImpedanceCurve curve;
     for (const database::CurvePoint& p : read.points) {
         curve.frequency.push_back(p.frequency);
@@ -26,8 +28,6 @@ tools::ImpedanceCurve curveOf(const database::CurveReadResult& read) {
     }
     return curve;
 }
-
-}  // namespace
 
 ImpedanceMeasurement measureImpedanceFile(const QString& path) {
     const QFileInfo file(path);
@@ -51,7 +51,7 @@ ImpedanceMeasurement measureImpedanceFile(const QString& path) {
         m.error = fromUtf8(read.error);
         return m;
     }
-    m.curve = curveOf(read);
+    m.curve = impedanceCurveOf(read);
     m.fit = tools::fitImpedance(m.curve);
     if (!m.fit.fitted)
         m.error = fromUtf8(m.fit.refusal);

@@ -11,6 +11,9 @@ class QWidget;
 namespace sublumo {
 
 class PlatformServices;
+namespace database {
+struct CurveReadResult;
+}
 
 // A measured impedance read from a file and fitted; `error` says why there is no fit.
 struct ImpedanceMeasurement {
@@ -19,6 +22,9 @@ struct ImpedanceMeasurement {
     tools::ImpedanceFit fit;
     QString error;
 };
+
+// The points of a curve file as the fitter takes them.
+tools::ImpedanceCurve impedanceCurveOf(const database::CurveReadResult& read);
 
 // Reads and fits the file at `path`: the work of the runner's thread, here for tests to call.
 ImpedanceMeasurement measureImpedanceFile(const QString& path);

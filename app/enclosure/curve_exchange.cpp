@@ -1,8 +1,8 @@
 #include "curve_exchange.h"
 
 #include <QFileInfo>
-#include <QLocale>
 
+#include "calculators/impedance_file.h"
 #include "charts/response_charts_view.h"
 #include "enclosure/enclosure_page.h"
 #include "enclosure/memory_slot_panel.h"
@@ -48,19 +48,11 @@ constexpr double kFreeAirResidual = 0.05;
 
 // A measured impedance that follows a driver in free air is labelled so, with its fitted fs,
 // so it is not taken for the designed box's impedance it is drawn beside.
-QString impedanceLabel(const QString& name, const database::CurveReadResult& read) {
-    tools::ImpedanceCurve curve;
-    for (const database::CurvePoint& p : read.points) {
-        curve.frequency.push_back(p.frequency);
-        curve.magnitude.push_back(p.value);
-        if (read.hasPhase)
-            curve.phase.push_back(*p.phase);
-    }
-    const tools::ImpedanceFit fit = tools::fitImpedance(curve);
+QString impedanceLabel(const QString& name, const database::CurveReadResult& read,
+                       NumberFormat format) {
+    const tools::ImpedanceFit fit = tools::fitImpedance(impedanceCurveOf(read));
     if (!fit.fitted || fit.residual > kFreeAirResidual)
         return name;
-    const QString point = QLocale().decimalPoint();
-    const NumberFormat format{point.isEmpty() ? '.' : point.front().toLatin1()};
     return name + QStringLiteral(" (free air, fs ") +
            qs(tools::showRounded(fit.driver.fs, 1, format)) + QStringLiteral(" Hz)");
 }
@@ -213,7 +205,7 @@ void CurveExchange::openMeasurement() {
         file.suffix().compare(QStringLiteral("frd"), Qt::CaseInsensitive) != 0)
         overlay.impedance = true;
     if (overlay.impedance)
-        overlay.name = impedanceLabel(overlay.name, read);
+        overlay.name = impedanceLabel(overlay.name, read, m_page.numberFormat());
     for (const database::CurvePoint& p : read.points) {
         overlay.frequency.push_back(p.frequency);
         overlay.value.push_back(p.value);

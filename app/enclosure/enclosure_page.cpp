@@ -415,6 +415,7 @@ void EnclosurePage::recomputeRadiators(const enc::SharedInputs& in) {
         enc::recomputePassiveRadiatorBox(m_driver(), in, m_radiators->inputs(), m_format);
     m_radiators->display(r);
     m_limitInputs = enc::limitInputs(m_driver(), r, m_format);
+    m_buildDesign = enc::buildDesign(m_driver(), r, m_limitInputs);
     finish(r.shared);
 }
 

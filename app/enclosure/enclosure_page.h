@@ -57,6 +57,7 @@ public:
     BoxType boxType() const;
     void setBoxType(BoxType type);
     ResponseChartsView& charts() const { return *m_charts; }
+    NumberFormat numberFormat() const { return m_format; }
     QString designLabel() const;
     // The numbers and texts of the last recompute: what a design memory copies.
     const std::optional<enclosure::ResponseTable>& responseTable() const { return m_table; }

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "bandpass_box.h"
+#include "passive_radiator_box.h"
 #include "test_driver.h"
 #include "vented_box.h"
 
@@ -245,6 +246,28 @@ TEST(BuildPlan, NoVentProposedForAClosedBoxOrADriverWithoutLimits) {
     design.limits->driver.Pe = 0;
     design.limits->driver.Xmax = 0;
     EXPECT_FALSE(proposeVent(*design.limits, design.sizing));
+}
+
+TEST(BuildPlan, PassiveRadiatorBoxIsBuiltFromItsNetVolumeWithoutAVent) {
+    PassiveRadiatorInputs in;
+    in.Vb = "25";
+    in.fb = "25";
+    in.Np = "2";
+    in.Dp = "247";
+    in.Mmp = "60";
+    in.Cmp = "0.4";
+    in.Qmp = "8";
+    const DriverParameters driver = test::makeDriver();
+    const PassiveRadiatorResult r =
+        recomputePassiveRadiatorBox(driver, test::plainShared(), in, kDot);
+    ASSERT_TRUE(r.valid);
+    const BuildDesign design = buildDesign(driver, r, limitInputs(driver, r, kDot));
+    const BuildTexts out = computeBuild(design, BuildInputs{}, kDot);
+    EXPECT_EQ(out.net, "25");
+    EXPECT_EQ(out.vents, "0");
+    EXPECT_FALSE(out.proposal);
+    ASSERT_TRUE(out.plan);
+    EXPECT_NEAR(out.plan->gross, 25.0 + std::stod(out.drivers), 0.01);  // drivers as shown
 }
 
 }  // namespace
